@@ -1,0 +1,101 @@
+#include "dialogue/dialogue.h"
+
+#include "console/codepage.h"
+#include "dialogue/format.h"
+#include "dialogue/messages.h"
+#include "dialogue/render.h"
+#include "dialogue/scan.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+bool is_number_byte(char c) {
+    return c == '.' || (c >= '0' && c <= '9');
+}
+
+void show_start_screen() {
+    print_text("\n%s\n", to_console_text(title_text));
+    for (std::size_t i = 0; title_text[i] != '\0'; ++i) {
+        print_text("%c", '-');
+    }
+    print_text("\n\n");
+    print_text(to_console_text(help_text));
+}
+
+void show_number(const char* line, line_kind kind) {
+    float value = 0.0f;
+    scan_float(line, &value); // a line that holds no number is 0
+    if (kind == line_kind::float_number) {
+        render_float(value);
+    } else if (value > -32769.0f && value < 32768.0f) {
+        render_integer(static_cast<std::int32_t>(value));
+    } else {
+        print_text(to_console_text(too_large_text));
+    }
+}
+
+} // namespace
+
+long read_line(std::FILE* input, char* buffer) {
+    std::size_t length = 0;
+    int c = std::getc(input);
+    if (c == EOF) {
+        buffer[0] = '\0';
+        return -1;
+    }
+    char last = '\0';
+    for (; c != EOF && c != '\n'; c = std::getc(input)) {
+        if (length < max_line_length) {
+            buffer[length] = static_cast<char>(c);
+        }
+        last = static_cast<char>(c);
+        ++length;
+    }
+    if (c == '\n' && length > 0 && last == '\r') {
+        --length;
+    }
+    buffer[length < max_line_length ? length : max_line_length] = '\0';
+    return static_cast<long>(length);
+}
+
+line_kind classify_line(const char* line, std::size_t length) {
+    if (length == 0 || line[0] == 'k' || line[0] == 'K') {
+        return line_kind::exit_request;
+    }
+    if (length > max_line_length) {
+        return line_kind::invalid;
+    }
+    const void* dash = std::memchr(line, '-', length);
+    const std::size_t scan_start =
+        dash != nullptr ? static_cast<std::size_t>(static_cast<const char*>(dash) - line) + 1 : 0;
+    for (std::size_t i = scan_start; i < length; ++i) {
+        if (!is_number_byte(line[i])) {
+            return line_kind::invalid;
+        }
+    }
+    return std::memchr(line, '.', length) != nullptr ? line_kind::float_number : line_kind::integer_number;
+}
+
+int run_dialogue() {
+    show_start_screen();
+    char line[line_buffer_size];
+    for (;;) {
+        print_text(to_console_text(prompt_text));
+        std::fflush(stdout); // the prompt shows before the program waits
+        const long length = read_line(stdin, line);
+        const line_kind kind =
+            length < 0 ? line_kind::exit_request : classify_line(line, static_cast<std::size_t>(length));
+        if (kind == line_kind::exit_request) {
+            print_text("\n");
+            std::fflush(stdout);
+            return 0;
+        }
+        if (kind == line_kind::invalid) {
+            print_text(to_console_text(invalid_chars_text));
+        } else {
+            show_number(line, kind);
+        }
+    }
+}

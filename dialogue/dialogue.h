@@ -1,0 +1,25 @@
+// The number inspection dialogue: start-up screen, then prompt, read,
+// classify, convert and show, until the user leaves.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+
+// A typed line holds at most 59 bytes; a longer one is read whole but kept
+// only in part, and can do no more than leave or be refused.
+constexpr std::size_t line_buffer_size = 60;
+constexpr std::size_t max_line_length = line_buffer_size - 1;
+
+enum class line_kind { exit_request, invalid, float_number, integer_number };
+
+// Reads one line from input into buffer (line_buffer_size bytes), without
+// its "\n" or "\r\n", zero-terminated; bytes beyond the buffer are read and
+// dropped. Returns the line's full length, or -1 at the end of input.
+long read_line(std::FILE* input, char* buffer);
+
+// Decides what a line is; length is the line's full length, which may
+// exceed what the buffer keeps.
+line_kind classify_line(const char* line, std::size_t length);
+
+// Runs the whole dialogue on standard input and output; returns the exit status.
+int run_dialogue();

@@ -1,0 +1,5 @@
+#include "dialogue/dialogue.h"
+
+int main() {
+    return run_dialogue();
+}
