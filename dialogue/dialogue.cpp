@@ -1,6 +1,7 @@
 #include "dialogue/dialogue.h"
 
 #include "console/codepage.h"
+#include "console/console.h"
 #include "dialogue/format.h"
 #include "dialogue/messages.h"
 #include "dialogue/render.h"
@@ -16,6 +17,9 @@ bool is_number_byte(char c) {
 }
 
 void show_start_screen() {
+    set_background_color(color_light_grey);
+    set_text_color(color_blue);
+    clear_screen();
     print_text("\n%s\n", to_console_text(title_text));
     for (std::size_t i = 0; title_text[i] != '\0'; ++i) {
         print_text("%c", '-');
@@ -27,6 +31,7 @@ void show_start_screen() {
 void show_number(const char* line, line_kind kind) {
     float value = 0.0f;
     scan_float(line, &value); // a line that holds no number is 0
+    set_text_color(color_black);
     if (kind == line_kind::float_number) {
         render_float(value);
     } else if (value > -32769.0f && value < 32768.0f) {
@@ -82,6 +87,7 @@ int run_dialogue() {
     show_start_screen();
     char line[line_buffer_size];
     for (;;) {
+        set_text_color(color_green);
         print_text(to_console_text(prompt_text));
         std::fflush(stdout); // the prompt shows before the program waits
         const long length = read_line(stdin, line);
@@ -93,6 +99,7 @@ int run_dialogue() {
             return 0;
         }
         if (kind == line_kind::invalid) {
+            set_text_color(color_light_red);
             print_text(to_console_text(invalid_chars_text));
         } else {
             show_number(line, kind);

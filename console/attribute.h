@@ -1,0 +1,12 @@
+// The 16-bit character attribute of a text console: the text colour in bits
+// 0-3 and the background colour in bits 4-7.
+#pragma once
+
+#include <cstddef>
+
+unsigned text_color_attribute(unsigned attribute, int color);
+unsigned background_color_attribute(unsigned attribute, int color);
+
+// The ANSI SGR sequence that shows both colours of an attribute with the
+// sixteen standard colour codes; returns its length.
+std::size_t attribute_sgr(unsigned attribute, char* out, std::size_t size);
