@@ -2,13 +2,17 @@
 """Runs the real program with lines on standard input, detached from any
 terminal, and compares its whole standard output byte for byte.
 
-usage: transcript_test.py PROGRAM [unittest options]
+usage: transcript_test.py [--windows EMULATOR] PROGRAM [unittest options]
+
+With --windows the program is a Windows build run by EMULATOR (wine): its
+output is code page 852 with the C runtime's "\r\n" line ends.
 """
 import subprocess
 import sys
 import unittest
 
-PROGRAM = None
+COMMAND = None
+WINDOWS = False
 
 START = (
     "\n"
@@ -48,18 +52,27 @@ INF = float_result("         INF", "7F 80 00 00",
 FORTY_DIGITS = "1" + "0" * 39
 
 
-def run(stdin):
+def encode(text):
+    """The bytes of a transcript as the platform's console gets them."""
+    if WINDOWS:
+        return text.replace("►", "\x10").encode("cp852").replace(b"\n", b"\r\n")
+    return text.encode("utf-8")
+
+
+def run(stdin, arguments=()):
     """The program's standard output and exit status for the given input."""
-    done = subprocess.run([PROGRAM], input=stdin, stdout=subprocess.PIPE,
+    done = subprocess.run(COMMAND + list(arguments), input=stdin, stdout=subprocess.PIPE,
                           stderr=subprocess.PIPE, start_new_session=True,
                           timeout=30, check=False)
+    if done.stderr:
+        sys.stderr.write(done.stderr.decode("utf-8", "replace"))
     return done.stdout, done.returncode
 
 
 class Transcripts(unittest.TestCase):
     def check(self, stdin, *pieces):
         """Every run starts with the start-up screen and its first prompt."""
-        expected = (START + PROMPT + "".join(pieces)).encode("utf-8")
+        expected = encode(START + PROMPT + "".join(pieces))
         output, status = run(stdin)
         self.assertEqual(output, expected)
         self.assertEqual(status, 0)
@@ -151,13 +164,15 @@ class Transcripts(unittest.TestCase):
             LEAVE)
 
     def test_arguments_are_ignored(self):
-        done = subprocess.run([PROGRAM, "--help", "5"], input=b"k\n",
-                              stdout=subprocess.PIPE, start_new_session=True,
-                              timeout=30, check=False)
-        self.assertEqual(done.stdout, (START + PROMPT + LEAVE).encode("utf-8"))
-        self.assertEqual(done.returncode, 0)
+        output, status = run(b"k\n", ["--help", "5"])
+        self.assertEqual(output, encode(START + PROMPT + LEAVE))
+        self.assertEqual(status, 0)
 
 
 if __name__ == "__main__":
-    PROGRAM = sys.argv.pop(1)
+    if sys.argv[1] == "--windows":
+        WINDOWS = True
+        COMMAND = [sys.argv.pop(2)]
+        sys.argv.pop(1)
+    COMMAND = (COMMAND or []) + [sys.argv.pop(1)]
     unittest.main(verbosity=1)
