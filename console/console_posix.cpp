@@ -36,7 +36,7 @@ bool write_terminal(const char* bytes, std::size_t length) {
 }
 
 bool take_terminal() {
-    if (console_output_handle() < 0) {
+    if (console_output_handle() == no_console) {
         errno = EIO;
         return false;
     }
@@ -52,6 +52,8 @@ void show_attribute(unsigned new_attribute) {
 }
 
 } // namespace
+
+const console_handle no_console = -1;
 
 console_handle console_output_handle() {
     if (terminal == not_opened) {

@@ -13,7 +13,7 @@
 namespace {
 
 bool opened = false;
-HANDLE screen_buffer = INVALID_HANDLE_VALUE;
+HANDLE screen_buffer = nullptr;
 
 // The C runtime's translation of system error codes into errno values for
 // its own file operations.
@@ -88,6 +88,8 @@ void change_attribute(unsigned (*arithmetic)(unsigned attribute, int color), int
 }
 
 } // namespace
+
+const console_handle no_console = INVALID_HANDLE_VALUE;
 
 console_handle console_output_handle() {
     if (!opened) {
