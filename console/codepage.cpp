@@ -35,6 +35,9 @@ const char* to_console_text(const char* text) {
     std::size_t i = 0;
     for (; text[i] != '\0' && i < console_text_size - 1; ++i) {
         translation_buffer[i] = text[i];
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            continue; // ASCII holds none of the letters
+        }
         for (std::size_t k = 0; k < sizeof letter_table; ++k) {
             if (letter_table[k] == text[i]) {
                 translation_buffer[i] = code_table[k];

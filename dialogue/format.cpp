@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -55,10 +54,23 @@ void multiply(big_number* n, std::uint32_t factor) {
 // Writes the decimal digits of n, most significant first, without leading
 // zeros; returns their count.
 int decimal_digits(const big_number* n, char* digits) {
-    int length = std::snprintf(digits, 10, "%u", static_cast<unsigned>(n->limbs[n->count - 1]));
-    for (int i = n->count - 2; i >= 0; --i) {
-        std::snprintf(digits + length, 10, "%09u", static_cast<unsigned>(n->limbs[i]));
-        length += 9;
+    int length = 0;
+    for (int i = n->count - 1; i >= 0; --i) {
+        char limb[9];
+        std::uint32_t value = n->limbs[i];
+        for (int k = 8; k >= 0; --k) {
+            limb[k] = static_cast<char>('0' + value % 10);
+            value /= 10;
+        }
+        int first = 0;
+        if (i == n->count - 1) {
+            while (first < 8 && limb[first] == '0') {
+                ++first;
+            }
+        }
+        for (int k = first; k < 9; ++k) {
+            digits[length++] = limb[k];
+        }
     }
     return length;
 }
@@ -144,9 +156,14 @@ void put_exponential(text_sink* sink, double value, int width, bool left, int pr
             std::memcpy(text + length, digits + 1, static_cast<std::size_t>(precision));
             length += static_cast<std::size_t>(precision);
         }
-        length += static_cast<std::size_t>(std::snprintf(text + length, sizeof text - length, "%c%c%02d",
-                                                         upper ? 'E' : 'e', exponent10 < 0 ? '-' : '+',
-                                                         exponent10 < 0 ? -exponent10 : exponent10));
+        text[length++] = upper ? 'E' : 'e';
+        text[length++] = exponent10 < 0 ? '-' : '+';
+        const int magnitude = exponent10 < 0 ? -exponent10 : exponent10;
+        if (magnitude >= 100) {
+            text[length++] = static_cast<char>('0' + magnitude / 100);
+        }
+        text[length++] = static_cast<char>('0' + magnitude / 10 % 10);
+        text[length++] = static_cast<char>('0' + magnitude % 10);
     }
     const int padding = width - static_cast<int>(length);
     if (!left) {
@@ -156,6 +173,55 @@ void put_exponential(text_sink* sink, double value, int width, bool left, int pr
     if (left) {
         put_padding(sink, padding);
     }
+}
+
+// Flags, width and precision of one conversion.
+struct conversion {
+    bool left;
+    bool zero_pad;
+    bool plus;
+    bool space;
+    bool alternate;
+    int width;
+    int precision = -1;
+};
+
+// A converted value in its field: blanks to the width (after it with '-'),
+// or with '0' zeros between the prefix (sign, 0x) and the body.
+void put_field(text_sink* sink, const conversion& c, const char* prefix, const char* body, std::size_t length,
+               bool zeros_allowed = false) {
+    const std::size_t prefix_length = std::strlen(prefix);
+    const int padding = c.width - static_cast<int>(prefix_length + length);
+    const bool zeros = zeros_allowed && c.zero_pad && !c.left;
+    if (!c.left && !zeros) {
+        put_padding(sink, padding);
+    }
+    put_bytes(sink, prefix, prefix_length);
+    for (int i = 0; zeros && i < padding; ++i) {
+        put_bytes(sink, "0", 1);
+    }
+    put_bytes(sink, body, length);
+    if (c.left) {
+        put_padding(sink, padding);
+    }
+}
+
+void put_integer(text_sink* sink, const conversion& c, unsigned value, const char* prefix, unsigned base,
+                 bool upper) {
+    const char* digit_set = upper ? "0123456789ABCDEF" : "0123456789abcdef";
+    char digits[1040];
+    std::size_t length = 0;
+    char* end = digits + sizeof digits;
+    for (; value != 0; value /= base) {
+        *--end = digit_set[value % base];
+        ++length;
+    }
+    // The precision is the least number of digits; without one it is 1.
+    const std::size_t least = c.precision < 0 ? 1 : static_cast<std::size_t>(c.precision);
+    for (; length < least; ++length) {
+        *--end = '0';
+    }
+    put_field(sink, c, prefix, end, length, c.precision < 0);
 }
 
 } // namespace
@@ -170,18 +236,29 @@ std::size_t format_text_v(char* out, std::size_t size, const char* format, std::
         }
         // One conversion: %[flags][width][.precision]letter.
         const char* spec = p++;
-        while (*p != '\0' && std::strchr("-+ #0", *p) != nullptr) {
-            ++p;
+        conversion c{};
+        for (;; ++p) {
+            if (*p == '-') {
+                c.left = true;
+            } else if (*p == '0') {
+                c.zero_pad = true;
+            } else if (*p == '+') {
+                c.plus = true;
+            } else if (*p == ' ') {
+                c.space = true;
+            } else if (*p == '#') {
+                c.alternate = true;
+            } else {
+                break;
+            }
         }
-        int width = 0;
         for (; *p >= '0' && *p <= '9'; ++p) {
-            width = width < 1000 ? width * 10 + (*p - '0') : width;
+            c.width = c.width < 1000 ? c.width * 10 + (*p - '0') : c.width;
         }
-        int precision = -1;
         if (*p == '.') {
-            precision = 0;
+            c.precision = 0;
             for (++p; *p >= '0' && *p <= '9'; ++p) {
-                precision = precision < 1000 ? precision * 10 + (*p - '0') : precision;
+                c.precision = c.precision < 1000 ? c.precision * 10 + (*p - '0') : c.precision;
             }
         }
         const char letter = *p;
@@ -190,45 +267,47 @@ std::size_t format_text_v(char* out, std::size_t size, const char* format, std::
             continue;
         }
         ++p;
-        if (letter == 'e' || letter == 'E') {
-            const bool left = std::memchr(spec, '-', static_cast<std::size_t>(p - spec)) != nullptr;
-            put_exponential(&sink, va_arg(args, double), width, left, precision < 0 ? 6 : precision,
-                            letter == 'E');
-            continue;
-        }
-        // The C library agrees everywhere on these.
-        char single[32];
-        const std::size_t spec_length = static_cast<std::size_t>(p - spec);
-        if (spec_length >= sizeof single) {
-            put_bytes(&sink, spec, spec_length);
-            continue;
-        }
-        std::memcpy(single, spec, spec_length);
-        single[spec_length] = '\0';
-        char piece[1024];
-        int written = 0;
         switch (letter) {
-        case 'd':
-        case 'i':
-        case 'c':
-            written = std::snprintf(piece, sizeof piece, single, va_arg(args, int));
+        case 'e':
+        case 'E':
+            put_exponential(&sink, va_arg(args, double), c.width, c.left, c.precision < 0 ? 6 : c.precision,
+                            letter == 'E');
             break;
+        case 'd':
+        case 'i': {
+            const int value = va_arg(args, int);
+            const unsigned magnitude =
+                value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+            put_integer(&sink, c, magnitude, value < 0 ? "-" : c.plus ? "+" : c.space ? " " : "", 10, false);
+            break;
+        }
         case 'u':
         case 'x':
-        case 'X':
-            written = std::snprintf(piece, sizeof piece, single, va_arg(args, unsigned));
-            break;
-        case 's':
-            written = std::snprintf(piece, sizeof piece, single, va_arg(args, const char*));
-            break;
-        default:
-            written = std::snprintf(piece, sizeof piece, "%%");
+        case 'X': {
+            const unsigned value = va_arg(args, unsigned);
+            const char* prefix =
+                c.alternate && value != 0 && letter != 'u' ? (letter == 'x' ? "0x" : "0X") : "";
+            put_integer(&sink, c, value, prefix, letter == 'u' ? 10 : 16, letter == 'X');
             break;
         }
-        if (written > 0) {
-            put_bytes(&sink, piece,
-                      static_cast<std::size_t>(written) < sizeof piece ? static_cast<std::size_t>(written)
-                                                                       : sizeof piece - 1);
+        case 'c': {
+            const char ch = static_cast<char>(va_arg(args, int));
+            put_field(&sink, c, "", &ch, 1);
+            break;
+        }
+        case 's': {
+            const char* text = va_arg(args, const char*);
+            std::size_t length = 0;
+            while (text[length] != '\0' &&
+                   (c.precision < 0 || length < static_cast<std::size_t>(c.precision))) {
+                ++length;
+            }
+            put_field(&sink, c, "", text, length);
+            break;
+        }
+        default:
+            put_bytes(&sink, "%", 1);
+            break;
         }
     }
     if (size > 0) {

@@ -1,11 +1,13 @@
-// printf-style formatting that gives the same bytes on every C runtime.
+// printf-style formatting that gives the same bytes on every C runtime,
+// without the C library's printf.
 //
-// The conversions are those of printf: %d %i %u %x %X %c %s %% with flags,
-// width and precision, and %e %E. %e and %E are done here rather than by the
-// C library, from the exact binary value: the digits are rounded half away
-// from zero, the exponent has at least two digits, and an infinity or a NaN
-// is written as INF, -INF or NAN (inf, -inf, nan for %e), never with a sign
-// on the NaN. Anything else after a % is written as it stands.
+// The conversions are those of printf: %d %i %u %x %X %c %s %% with the
+// flags "-0+ #", width and precision, and %e %E with "-", width and
+// precision. %e and %E work from the exact binary value: the digits are
+// rounded half away from zero, the exponent has at least two digits, and an
+// infinity or a NaN is written as INF, -INF or NAN (inf, -inf, nan for %e),
+// never with a sign on the NaN. Anything else after a % is written as it
+// stands.
 #pragma once
 
 #include <cstdarg>

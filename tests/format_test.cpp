@@ -102,6 +102,25 @@ TEST(FormatText, IntegersCharactersAndStrings) {
     EXPECT_STREQ(out, "0A FF|-5|x|t\xA0|%");
 }
 
+TEST(FormatText, IntegerConversionsAgreeWithTheCLibrary) {
+    const char* formats[] = {"%d",    "%5d",    "%-5d|", "%05d", "%+d", "% d",  "%.3d",
+                             "%8.3d", "%-+6d|", "%i",    "%u",   "%x",  "%X",   "%02X",
+                             "%#x",   "%#06X",  "%.0d",  "%c",   "%3c", "%-3c|"};
+    const int values[] = {0, 5, -5, 65, 255, 4096, -32768, 2147483647, -2147483647 - 1};
+    for (const char* format : formats) {
+        for (const int value : values) {
+            char ours[64];
+            char library[64];
+            format_text(ours, sizeof ours, format, value);
+            std::snprintf(library, sizeof library, format, value);
+            EXPECT_STREQ(ours, library) << format << " " << value;
+        }
+    }
+    char ours[64];
+    format_text(ours, sizeof ours, "[%s|%6s|%-6s|%.2s|%%|%q]", "abc", "abc", "abc", "abc");
+    EXPECT_STREQ(ours, "[abc|   abc|abc   |ab|%|%q]");
+}
+
 TEST(FormatText, CutsAtTheBufferAndKeepsTheTerminator) {
     char out[8];
     EXPECT_EQ(format_text(out, sizeof out, "%s-%d", "abcdef", 12345), 7u);
