@@ -83,26 +83,30 @@ line_kind classify_line(const char* line, std::size_t length) {
     return std::memchr(line, '.', length) != nullptr ? line_kind::float_number : line_kind::integer_number;
 }
 
+bool answer_line(const char* line, long length) {
+    const line_kind kind =
+        length < 0 ? line_kind::exit_request : classify_line(line, static_cast<std::size_t>(length));
+    if (kind == line_kind::exit_request) {
+        print_text("\n");
+        return false;
+    }
+    if (kind == line_kind::invalid) {
+        set_text_color(color_light_red);
+        print_text(to_console_text(invalid_chars_text));
+    } else {
+        show_number(line, kind);
+    }
+    return true;
+}
+
 int run_dialogue() {
     show_start_screen();
     char line[line_buffer_size];
-    for (;;) {
+    do {
         set_text_color(color_green);
         print_text(to_console_text(prompt_text));
         std::fflush(stdout); // the prompt shows before the program waits
-        const long length = read_line(stdin, line);
-        const line_kind kind =
-            length < 0 ? line_kind::exit_request : classify_line(line, static_cast<std::size_t>(length));
-        if (kind == line_kind::exit_request) {
-            print_text("\n");
-            std::fflush(stdout);
-            return 0;
-        }
-        if (kind == line_kind::invalid) {
-            set_text_color(color_light_red);
-            print_text(to_console_text(invalid_chars_text));
-        } else {
-            show_number(line, kind);
-        }
-    }
+    } while (answer_line(line, read_line(stdin, line)));
+    std::fflush(stdout);
+    return 0;
 }

@@ -21,5 +21,10 @@ long read_line(std::FILE* input, char* buffer);
 // exceed what the buffer keeps.
 line_kind classify_line(const char* line, std::size_t length);
 
+// Answers one line that read_line gave: shows its value or a message.
+// Returns false, having written the final newline, when the line (or the
+// end of input) asks to leave.
+bool answer_line(const char* line, long length);
+
 // Runs the whole dialogue on standard input and output; returns the exit status.
 int run_dialogue();
