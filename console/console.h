@@ -31,3 +31,7 @@ void set_background_color(int color);
 // Blanks the whole screen in the current colours and puts the cursor in the
 // top-left corner.
 void clear_screen();
+
+// True when standard input has bytes ready, so that reading it would not
+// wait; standard output need not be flushed before such a read.
+bool standard_input_ready();

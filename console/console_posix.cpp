@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
 
 namespace {
@@ -82,4 +83,10 @@ void clear_screen() {
     // then home the cursor.
     const char clear[] = "\x1b[2J\x1b[3J\x1b[H";
     write_terminal(clear, sizeof clear - 1);
+}
+
+bool standard_input_ready() {
+    pollfd input = {STDIN_FILENO, POLLIN, 0};
+    // The end of input and errors count as ready: the read returns at once.
+    return poll(&input, 1, 0) == 1;
 }

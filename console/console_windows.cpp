@@ -128,3 +128,7 @@ void clear_screen() {
     }
     SetConsoleCursorPosition(handle, home);
 }
+
+bool standard_input_ready() {
+    return false; // a console delivers one line at a time: flush before each
+}

@@ -105,7 +105,11 @@ int run_dialogue() {
     do {
         set_text_color(color_green);
         print_text(to_console_text(prompt_text));
-        std::fflush(stdout); // the prompt shows before the program waits
+        // The prompt shows before the program waits for a line; while lines
+        // are ready, the output is written in large blocks.
+        if (!standard_input_ready()) {
+            std::fflush(stdout);
+        }
     } while (answer_line(line, read_line(stdin, line)));
     std::fflush(stdout);
     return 0;

@@ -78,10 +78,16 @@ int decimal_digits(const big_number* n, char* digits) {
 // The exact decimal digits of a finite, nonzero |value| and the power of ten
 // of the first one.
 int exact_digits(double value, char* digits, int* exponent10) {
-    int exponent2 = 0;
-    const double fraction = std::frexp(std::fabs(value), &exponent2);
-    std::uint64_t mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
-    exponent2 -= 53;
+    // |value| = mantissa * 2^exponent2, read from the binary64 fields.
+    std::uint64_t bits = 0;
+    static_assert(sizeof bits == sizeof value, "a double is eight bytes");
+    std::memcpy(&bits, &value, sizeof bits);
+    const int biased = static_cast<int>((bits >> 52) & 0x7FF);
+    std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
+    int exponent2 = biased == 0 ? -1074 : biased - 1075;
+    if (biased != 0) {
+        mantissa |= std::uint64_t{1} << 52;
+    }
     while ((mantissa & 1) == 0) {
         mantissa >>= 1;
         ++exponent2;
