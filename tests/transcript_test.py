@@ -7,6 +7,7 @@ usage: transcript_test.py [--windows EMULATOR] PROGRAM [unittest options]
 With --windows the program is a Windows build run by EMULATOR (wine): its
 output is code page 852 with the C runtime's "\r\n" line ends.
 """
+import select
 import subprocess
 import sys
 import unittest
@@ -162,6 +163,30 @@ class Transcripts(unittest.TestCase):
             integer_result("256", "01 00", "  0000 0001  0000 0000"), PROMPT,
             ZERO_FLOAT, PROMPT,
             LEAVE)
+
+    def test_prompt_shows_before_each_read(self):
+        """A program driving this one through pipes sees each prompt before
+        it sends the next line."""
+        process = subprocess.Popen(COMMAND, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                   stderr=subprocess.DEVNULL, start_new_session=True)
+        self.addCleanup(process.kill)
+        received = b""
+
+        def read_until(end):
+            nonlocal received
+            while not received.endswith(end):
+                ready, _, _ = select.select([process.stdout], [], [], 30)
+                self.assertTrue(ready, f"no prompt; so far: {received!r}")
+                chunk = process.stdout.raw.read(4096)
+                self.assertTrue(chunk, f"output ended; so far: {received!r}")
+                received += chunk
+
+        read_until(encode(START + PROMPT))
+        process.stdin.write(b"-5\n")
+        process.stdin.flush()
+        read_until(encode(integer_result("-5", "FF FB", "  1111 1111  1111 1011") + PROMPT))
+        process.stdin.close()
+        self.assertEqual(process.wait(timeout=30), 0)
 
     def test_arguments_are_ignored(self):
         output, status = run(b"k\n", ["--help", "5"])
