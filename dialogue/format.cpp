@@ -241,7 +241,7 @@ std::size_t format_text_v(char* out, std::size_t size, const char* format, std::
             continue;
         }
         // One conversion: %[flags][width][.precision]letter.
-        const char* spec = p++;
+        const char* start = p++;
         conversion c{};
         for (;; ++p) {
             if (*p == '-') {
@@ -269,7 +269,7 @@ std::size_t format_text_v(char* out, std::size_t size, const char* format, std::
         }
         const char letter = *p;
         if (letter == '\0' || std::strchr("diuxXcseE%", letter) == nullptr) {
-            put_bytes(&sink, spec, static_cast<std::size_t>(p - spec));
+            put_bytes(&sink, start, static_cast<std::size_t>(p - start));
             continue;
         }
         ++p;
