@@ -5,7 +5,6 @@ or lose its place, and end with status 0.
 
 usage: hostile_input_test.py PROGRAM [unittest options]
 """
-import os
 import random
 import subprocess
 import sys
@@ -116,6 +115,5 @@ class HostileInput(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
     PROGRAM = sys.argv.pop(1)
     unittest.main(verbosity=1)

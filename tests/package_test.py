@@ -76,10 +76,6 @@ class Package(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
     CPACK, BUILD = sys.argv.pop(1), sys.argv.pop(1)
-    if len(sys.argv) > 2 and sys.argv[1] == "--windows":
-        t.WINDOWS = True
-        EMULATOR = [sys.argv.pop(2)]
-        sys.argv.pop(1)
+    EMULATOR = t.take_emulator(sys.argv)
     unittest.main(verbosity=1)

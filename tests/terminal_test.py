@@ -19,6 +19,8 @@ import tempfile
 import time
 import unittest
 
+import transcript_test
+
 COMMAND = None
 WINDOWS = False
 WIDTH, HEIGHT = 80, 40
@@ -209,9 +211,7 @@ class ColourSchedule(unittest.TestCase):
                              {(GREEN, LIGHT_GREY)})
 
 if __name__ == "__main__":
-    if sys.argv[1] == "--windows":
-        WINDOWS = True
-        COMMAND = [sys.argv.pop(2)]
-        sys.argv.pop(1)
-    COMMAND = (COMMAND or []) + [os.path.abspath(sys.argv.pop(1))]
+    EMULATOR = transcript_test.take_emulator(sys.argv)
+    WINDOWS = bool(EMULATOR)
+    COMMAND = EMULATOR + [os.path.abspath(sys.argv.pop(1))]
     unittest.main(verbosity=1)

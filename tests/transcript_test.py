@@ -53,6 +53,18 @@ INF = float_result("         INF", "7F 80 00 00",
 FORTY_DIGITS = "1" + "0" * 39
 
 
+def take_emulator(argv):
+    """Takes "--windows EMULATOR" from the front of the arguments, if there;
+    returns the command prefix that runs the program on this machine."""
+    global WINDOWS
+    if len(argv) > 2 and argv[1] == "--windows":
+        WINDOWS = True
+        emulator = argv[2]
+        del argv[1:3]
+        return [emulator]
+    return []
+
+
 def encode(text):
     """The bytes of a transcript as the platform's console gets them."""
     if WINDOWS:
@@ -195,9 +207,5 @@ class Transcripts(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    if sys.argv[1] == "--windows":
-        WINDOWS = True
-        COMMAND = [sys.argv.pop(2)]
-        sys.argv.pop(1)
-    COMMAND = (COMMAND or []) + [sys.argv.pop(1)]
+    COMMAND = take_emulator(sys.argv) + [sys.argv.pop(1)]
     unittest.main(verbosity=1)
