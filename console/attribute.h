@@ -8,5 +8,7 @@ unsigned text_color_attribute(unsigned attribute, int color);
 unsigned background_color_attribute(unsigned attribute, int color);
 
 // The ANSI SGR sequence that shows both colours of an attribute with the
-// sixteen standard colour codes; returns its length.
-std::size_t attribute_sgr(unsigned attribute, char* out, std::size_t size);
+// sixteen standard colour codes, "\x1b[97;107m" at the longest; returns its
+// length.
+constexpr std::size_t sgr_size = 10;
+std::size_t attribute_sgr(unsigned attribute, char (&out)[sgr_size]);

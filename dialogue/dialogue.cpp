@@ -28,6 +28,11 @@ void show_start_screen() {
     print_text(to_console_text(help_text));
 }
 
+void show_prompt() {
+    set_text_color(color_green);
+    print_text(to_console_text(prompt_text));
+}
+
 void show_number(const char* line, line_kind kind) {
     float value = 0.0f;
     scan_float(line, &value); // a line that holds no number is 0
@@ -99,18 +104,29 @@ bool answer_line(const char* line, long length) {
     return true;
 }
 
-int run_dialogue() {
+void start_dialogue() {
     show_start_screen();
+    show_prompt();
+}
+
+bool dialogue_step(std::FILE* input) {
     char line[line_buffer_size];
+    if (!answer_line(line, read_line(input, line))) {
+        return false;
+    }
+    show_prompt();
+    return true;
+}
+
+int run_dialogue() {
+    start_dialogue();
     do {
-        set_text_color(color_green);
-        print_text(to_console_text(prompt_text));
         // The prompt shows before the program waits for a line; while lines
         // are ready, the output is written in large blocks.
         if (!standard_input_ready()) {
             std::fflush(stdout);
         }
-    } while (answer_line(line, read_line(stdin, line)));
+    } while (dialogue_step(stdin));
     std::fflush(stdout);
     return 0;
 }

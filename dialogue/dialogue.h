@@ -26,5 +26,12 @@ line_kind classify_line(const char* line, std::size_t length);
 // end of input) asks to leave.
 bool answer_line(const char* line, long length);
 
+// The dialogue in steps, for a host that cannot wait for input and hands
+// over one line at a time: the start-up screen and the first prompt, then
+// one step per line. A step reads the line from input, answers it and
+// prompts again; it returns false, with no prompt, when the user leaves.
+void start_dialogue();
+bool dialogue_step(std::FILE* input);
+
 // Runs the whole dialogue on standard input and output; returns the exit status.
 int run_dialogue();

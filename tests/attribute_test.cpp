@@ -29,8 +29,8 @@ TEST(Attribute, SgrShowsBothColoursWithTheStandardCodes) {
         {0xF8, "\x1b[90;107m"}, {0xEF, "\x1b[97;103m"},
     };
     for (const auto& c : cases) {
-        char out[32];
-        const std::size_t length = attribute_sgr(c.attribute, out, sizeof out);
+        char out[sgr_size];
+        const std::size_t length = attribute_sgr(c.attribute, out);
         EXPECT_EQ(std::string(out, length), c.sgr) << c.attribute;
     }
 }

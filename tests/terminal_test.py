@@ -212,6 +212,6 @@ class ColourSchedule(unittest.TestCase):
 
 if __name__ == "__main__":
     EMULATOR = transcript_test.take_emulator(sys.argv)
-    WINDOWS = bool(EMULATOR)
+    WINDOWS = transcript_test.WINDOWS
     COMMAND = EMULATOR + [os.path.abspath(sys.argv.pop(1))]
     unittest.main(verbosity=1)

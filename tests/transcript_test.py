@@ -2,10 +2,12 @@
 """Runs the real program with lines on standard input, detached from any
 terminal, and compares its whole standard output byte for byte.
 
-usage: transcript_test.py [--windows EMULATOR] PROGRAM [unittest options]
+usage: transcript_test.py [--windows EMULATOR | --wasi EMULATOR] PROGRAM [unittest options]
 
 With --windows the program is a Windows build run by EMULATOR (wine): its
-output is code page 852 with the C runtime's "\r\n" line ends.
+output is code page 852 with the C runtime's "\r\n" line ends. With --wasi
+it is the WebAssembly build run by EMULATOR (node), whose output is the
+Linux program's.
 """
 import select
 import subprocess
@@ -54,11 +56,12 @@ FORTY_DIGITS = "1" + "0" * 39
 
 
 def take_emulator(argv):
-    """Takes "--windows EMULATOR" from the front of the arguments, if there;
-    returns the command prefix that runs the program on this machine."""
+    """Takes "--windows EMULATOR" or "--wasi EMULATOR" from the front of the
+    arguments, if there; returns the command prefix that runs the program
+    on this machine."""
     global WINDOWS
-    if len(argv) > 2 and argv[1] == "--windows":
-        WINDOWS = True
+    if len(argv) > 2 and argv[1] in ("--windows", "--wasi"):
+        WINDOWS = argv[1] == "--windows"
         emulator = argv[2]
         del argv[1:3]
         return [emulator]

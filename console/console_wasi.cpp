@@ -1,0 +1,21 @@
+// A WASI command has standard streams and no terminal device: its text
+// goes out without colours, as on Linux without a controlling terminal.
+#include "console/console.h"
+#include "console/terminal.h"
+
+#include <cerrno>
+
+const console_handle no_console = -1;
+
+console_handle console_output_handle() {
+    return no_console;
+}
+
+bool write_terminal(const char*, std::size_t) {
+    errno = EIO;
+    return false;
+}
+
+bool standard_input_ready() {
+    return false; // nothing tells whether a read would wait: flush before each
+}

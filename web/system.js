@@ -1,0 +1,81 @@
+// The WASI calls that the page's module makes, answered by the page: its
+// standard input is the line that the page hands over, its standard output
+// and the colour sequences of its console go to the screen.
+
+const SUCCESS = 0;
+const BAD_DESCRIPTOR = 8;
+const NOT_SEEKABLE = 70;
+const CHARACTER_DEVICE = 2;
+
+// One run of the dialogue in a new instance of the module. write receives
+// every byte for the screen, in order.
+export function startProgram(module, write) {
+    let memory = null;
+    let input = new Uint8Array(0);
+
+    const view = () => new DataView(memory.buffer);
+    const bytes = (address, length) => new Uint8Array(memory.buffer, address, length);
+    // The (address, length) pairs of an iovec array.
+    function* pieces(iovs, count) {
+        for (let i = 0; i < count; i++) {
+            yield [view().getUint32(iovs + 8 * i, true), view().getUint32(iovs + 8 * i + 4, true)];
+        }
+    }
+
+    const system = {
+        fd_read(fd, iovs, count, readAddress) {
+            if (fd !== 0) return BAD_DESCRIPTOR;
+            let read = 0;
+            for (const [address, length] of pieces(iovs, count)) {
+                const taken = input.subarray(0, length);
+                bytes(address, taken.length).set(taken);
+                input = input.subarray(taken.length);
+                read += taken.length;
+            }
+            view().setUint32(readAddress, read, true);
+            return SUCCESS;
+        },
+        fd_write(fd, iovs, count, writtenAddress) {
+            if (fd !== 1 && fd !== 2) return BAD_DESCRIPTOR;
+            let written = 0;
+            for (const [address, length] of pieces(iovs, count)) {
+                write(bytes(address, length).slice());
+                written += length;
+            }
+            view().setUint32(writtenAddress, written, true);
+            return SUCCESS;
+        },
+        // The standard streams are the screen and the keyboard.
+        fd_fdstat_get(fd, statAddress) {
+            if (fd > 2) return BAD_DESCRIPTOR;
+            bytes(statAddress, 24).fill(0);
+            view().setUint8(statAddress, CHARACTER_DEVICE);
+            return SUCCESS;
+        },
+        fd_seek: () => NOT_SEEKABLE,
+        fd_close: () => SUCCESS,
+    };
+    const screen = {
+        write_screen(address, length) {
+            write(bytes(address, length).slice());
+        },
+    };
+
+    const instance = new WebAssembly.Instance(module, {
+        wasi_snapshot_preview1: system,
+        pointerek: screen,
+    });
+    memory = instance.exports.memory;
+    instance.exports._initialize();
+    instance.exports.start_dialogue();
+    return {
+        // Answers one typed line (its bytes, without a line end); false once
+        // the user has left.
+        answer(line) {
+            input = new Uint8Array(line.length + 1);
+            input.set(line);
+            input[line.length] = 0x0a;
+            return instance.exports.dialogue_step() !== 0;
+        },
+    };
+}
