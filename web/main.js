@@ -28,10 +28,11 @@ function fittingFontSize() {
     return Math.max(6, Math.floor(size * 10) / 10);
 }
 
-// As many rows as fit the window below the screen's top, at least 25.
+// As many rows as fit the window below the screen's top, with room left
+// for the line that says the program has ended; at least 25.
 function fittingRows(fontSize) {
     const rowHeight = Math.ceil(fontSize * 1.2);
-    const free = window.innerHeight - screen.getBoundingClientRect().top - 16;
+    const free = window.innerHeight - screen.getBoundingClientRect().top - 80;
     return Math.max(25, Math.floor(free / rowHeight));
 }
 
@@ -65,6 +66,7 @@ function run() {
 function finish() {
     program = null;
     ended.hidden = false;
+    ended.scrollIntoView({ block: "nearest" });
 }
 
 const editor = new LineEditor(
