@@ -117,19 +117,20 @@ int exact_digits(double value, char* digits, int* exponent10) {
     return length;
 }
 
-void put_exponential(text_sink* sink, double value, int width, bool left, int precision, bool upper) {
-    char text[64];
+// The value line, "%12.8E": nine significant digits rounded half away from
+// zero, which no C runtime's printf promises, two exponent digits at least,
+// and INF, -INF or NAN (never a sign on the NaN), right-aligned in twelve
+// columns.
+void put_value(text_sink* sink, double value) {
+    constexpr int width = 12;
+    constexpr int precision = 8;
+    char text[32];
     std::size_t length = 0;
     if (std::isnan(value) || std::isinf(value)) {
-        const char* word = std::isnan(value) ? (upper ? "NAN" : "nan")
-                           : value < 0       ? (upper ? "-INF" : "-inf")
-                                             : (upper ? "INF" : "inf");
+        const char* word = std::isnan(value) ? "NAN" : value < 0 ? "-INF" : "INF";
         length = std::strlen(word);
         std::memcpy(text, word, length);
     } else {
-        if (precision > 40) {
-            precision = 40;
-        }
         const int wanted = precision + 1;
         char digits[max_digits + 1];
         int exponent10 = 0;
@@ -157,12 +158,10 @@ void put_exponential(text_sink* sink, double value, int width, bool left, int pr
             text[length++] = '-';
         }
         text[length++] = digits[0];
-        if (precision > 0) {
-            text[length++] = '.';
-            std::memcpy(text + length, digits + 1, static_cast<std::size_t>(precision));
-            length += static_cast<std::size_t>(precision);
-        }
-        text[length++] = upper ? 'E' : 'e';
+        text[length++] = '.';
+        std::memcpy(text + length, digits + 1, precision);
+        length += precision;
+        text[length++] = 'E';
         text[length++] = exponent10 < 0 ? '-' : '+';
         const int magnitude = exponent10 < 0 ? -exponent10 : exponent10;
         if (magnitude >= 100) {
@@ -171,149 +170,57 @@ void put_exponential(text_sink* sink, double value, int width, bool left, int pr
         text[length++] = static_cast<char>('0' + magnitude / 10 % 10);
         text[length++] = static_cast<char>('0' + magnitude % 10);
     }
-    const int padding = width - static_cast<int>(length);
-    if (!left) {
-        put_padding(sink, padding);
-    }
+    put_padding(sink, width - static_cast<int>(length));
     put_bytes(sink, text, length);
-    if (left) {
-        put_padding(sink, padding);
-    }
 }
 
-// Flags, width and precision of one conversion.
-struct conversion {
-    bool left;
-    bool zero_pad;
-    bool plus;
-    bool space;
-    bool alternate;
-    int width;
-    int precision = -1;
-};
-
-// A converted value in its field: blanks to the width (after it with '-'),
-// or with '0' zeros between the prefix (sign, 0x) and the body.
-void put_field(text_sink* sink, const conversion& c, const char* prefix, const char* body, std::size_t length,
-               bool zeros_allowed = false) {
-    const std::size_t prefix_length = std::strlen(prefix);
-    const int padding = c.width - static_cast<int>(prefix_length + length);
-    const bool zeros = zeros_allowed && c.zero_pad && !c.left;
-    if (!c.left && !zeros) {
-        put_padding(sink, padding);
-    }
-    put_bytes(sink, prefix, prefix_length);
-    for (int i = 0; zeros && i < padding; ++i) {
-        put_bytes(sink, "0", 1);
-    }
-    put_bytes(sink, body, length);
-    if (c.left) {
-        put_padding(sink, padding);
-    }
-}
-
-void put_integer(text_sink* sink, const conversion& c, unsigned value, const char* prefix, unsigned base,
-                 bool upper) {
-    const char* digit_set = upper ? "0123456789ABCDEF" : "0123456789abcdef";
-    char digits[1040];
-    std::size_t length = 0;
+// At least min_digits digits, upper-case in base 16.
+void put_unsigned(text_sink* sink, unsigned value, unsigned base, std::size_t min_digits) {
+    char digits[32];
     char* end = digits + sizeof digits;
-    for (; value != 0; value /= base) {
-        *--end = digit_set[value % base];
+    std::size_t length = 0;
+    for (; value != 0 || length < min_digits; value /= base) {
+        *--end = "0123456789ABCDEF"[value % base];
         ++length;
     }
-    // The precision is the least number of digits; without one it is 1.
-    const std::size_t least = c.precision < 0 ? 1 : static_cast<std::size_t>(c.precision);
-    for (; length < least; ++length) {
-        *--end = '0';
-    }
-    put_field(sink, c, prefix, end, length, c.precision < 0);
+    put_bytes(sink, end, length);
+}
+
+bool starts_with(const char* text, const char* prefix) {
+    return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
 }
 
 } // namespace
 
 std::size_t format_text_v(char* out, std::size_t size, const char* format, std::va_list args) {
     text_sink sink{out, size, 0};
-    const char* p = format;
-    while (*p != '\0') {
+    for (const char* p = format; *p != '\0';) {
         if (*p != '%') {
             put_bytes(&sink, p++, 1);
-            continue;
-        }
-        // One conversion: %[flags][width][.precision]letter.
-        const char* start = p++;
-        conversion c{};
-        for (;; ++p) {
-            if (*p == '-') {
-                c.left = true;
-            } else if (*p == '0') {
-                c.zero_pad = true;
-            } else if (*p == '+') {
-                c.plus = true;
-            } else if (*p == ' ') {
-                c.space = true;
-            } else if (*p == '#') {
-                c.alternate = true;
-            } else {
-                break;
-            }
-        }
-        for (; *p >= '0' && *p <= '9'; ++p) {
-            c.width = c.width < 1000 ? c.width * 10 + (*p - '0') : c.width;
-        }
-        if (*p == '.') {
-            c.precision = 0;
-            for (++p; *p >= '0' && *p <= '9'; ++p) {
-                c.precision = c.precision < 1000 ? c.precision * 10 + (*p - '0') : c.precision;
-            }
-        }
-        const char letter = *p;
-        if (letter == '\0' || std::strchr("diuxXcseE%", letter) == nullptr) {
-            put_bytes(&sink, start, static_cast<std::size_t>(p - start));
-            continue;
-        }
-        ++p;
-        switch (letter) {
-        case 'e':
-        case 'E':
-            put_exponential(&sink, va_arg(args, double), c.width, c.left, c.precision < 0 ? 6 : c.precision,
-                            letter == 'E');
-            break;
-        case 'd':
-        case 'i': {
+        } else if (starts_with(p, "%12.8E")) {
+            put_value(&sink, va_arg(args, double));
+            p += 6;
+        } else if (starts_with(p, "%02X")) {
+            put_unsigned(&sink, va_arg(args, unsigned), 16, 2);
+            p += 4;
+        } else if (p[1] == 'd') {
             const int value = va_arg(args, int);
-            const unsigned magnitude =
-                value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
-            put_integer(&sink, c, magnitude, value < 0 ? "-" : c.plus ? "+" : c.space ? " " : "", 10, false);
-            break;
-        }
-        case 'u':
-        case 'x':
-        case 'X': {
-            const unsigned value = va_arg(args, unsigned);
-            const char* prefix =
-                c.alternate && value != 0 && letter != 'u' ? (letter == 'x' ? "0x" : "0X") : "";
-            put_integer(&sink, c, value, prefix, letter == 'u' ? 10 : 16, letter == 'X');
-            break;
-        }
-        case 'c': {
-            const char ch = static_cast<char>(va_arg(args, int));
-            put_field(&sink, c, "", &ch, 1);
-            break;
-        }
-        case 's': {
-            const char* text = va_arg(args, const char*);
-            std::size_t length = 0;
-            while (text[length] != '\0' &&
-                   (c.precision < 0 || length < static_cast<std::size_t>(c.precision))) {
-                ++length;
+            if (value < 0) {
+                put_bytes(&sink, "-", 1);
             }
-            put_field(&sink, c, "", text, length);
-            break;
-        }
-        default:
-            put_bytes(&sink, "%", 1);
-            break;
+            put_unsigned(&sink, value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value), 10,
+                         1);
+            p += 2;
+        } else if (p[1] == 'c') {
+            const char c = static_cast<char>(va_arg(args, int));
+            put_bytes(&sink, &c, 1);
+            p += 2;
+        } else if (p[1] == 's') {
+            const char* text = va_arg(args, const char*);
+            put_bytes(&sink, text, std::strlen(text));
+            p += 2;
+        } else {
+            put_bytes(&sink, p++, 1); // no conversion the program writes: as it stands
         }
     }
     if (size > 0) {

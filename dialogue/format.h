@@ -1,13 +1,11 @@
-// printf-style formatting that gives the same bytes on every C runtime,
-// without the C library's printf.
+// printf-style formatting of the program's own: the value line must be
+// rounded half away from zero from the exact binary value, which no C
+// runtime's printf promises, and every piece must come out as the same
+// bytes on every C runtime.
 //
-// The conversions are those of printf: %d %i %u %x %X %c %s %% with the
-// flags "-0+ #", width and precision, and %e %E with "-", width and
-// precision. %e and %E work from the exact binary value: the digits are
-// rounded half away from zero, the exponent has at least two digits, and an
-// infinity or a NaN is written as INF, -INF or NAN (inf, -inf, nan for %e),
-// never with a sign on the NaN. Anything else after a % is written as it
-// stands.
+// The conversions are exactly those the program writes: %s, %c, %d, %02X
+// and %12.8E (INF, -INF and NAN for the infinities and NaNs, never a sign
+// on the NaN). Anything else after a % is written as it stands.
 #pragma once
 
 #include <cstdarg>

