@@ -15,48 +15,22 @@ namespace {
 bool opened = false;
 HANDLE screen_buffer = nullptr;
 
-// The C runtime's translation of system error codes into errno values for
-// its own file operations.
+// The errors that the console calls can meet, as the C runtime translates
+// them for its own file operations; the rest, an invalid parameter among
+// them, it translates to EINVAL.
 int errno_from_system_error(DWORD code) {
-    static const struct {
-        DWORD code;
-        int error;
-    } table[] = {
-        {ERROR_INVALID_FUNCTION, EINVAL},    {ERROR_FILE_NOT_FOUND, ENOENT},
-        {ERROR_PATH_NOT_FOUND, ENOENT},      {ERROR_TOO_MANY_OPEN_FILES, EMFILE},
-        {ERROR_ACCESS_DENIED, EACCES},       {ERROR_INVALID_HANDLE, EBADF},
-        {ERROR_ARENA_TRASHED, ENOMEM},       {ERROR_NOT_ENOUGH_MEMORY, ENOMEM},
-        {ERROR_INVALID_BLOCK, ENOMEM},       {ERROR_BAD_ENVIRONMENT, E2BIG},
-        {ERROR_BAD_FORMAT, ENOEXEC},         {ERROR_INVALID_ACCESS, EINVAL},
-        {ERROR_INVALID_DATA, EINVAL},        {ERROR_INVALID_DRIVE, ENOENT},
-        {ERROR_CURRENT_DIRECTORY, EACCES},   {ERROR_NOT_SAME_DEVICE, EXDEV},
-        {ERROR_NO_MORE_FILES, ENOENT},       {ERROR_LOCK_VIOLATION, EACCES},
-        {ERROR_BAD_NETPATH, ENOENT},         {ERROR_NETWORK_ACCESS_DENIED, EACCES},
-        {ERROR_BAD_NET_NAME, ENOENT},        {ERROR_FILE_EXISTS, EEXIST},
-        {ERROR_CANNOT_MAKE, EACCES},         {ERROR_FAIL_I24, EACCES},
-        {ERROR_INVALID_PARAMETER, EINVAL},   {ERROR_NO_PROC_SLOTS, EAGAIN},
-        {ERROR_DRIVE_LOCKED, EACCES},        {ERROR_BROKEN_PIPE, EPIPE},
-        {ERROR_DISK_FULL, ENOSPC},           {ERROR_INVALID_TARGET_HANDLE, EBADF},
-        {ERROR_WAIT_NO_CHILDREN, ECHILD},    {ERROR_CHILD_NOT_COMPLETE, ECHILD},
-        {ERROR_DIRECT_ACCESS_HANDLE, EBADF}, {ERROR_NEGATIVE_SEEK, EINVAL},
-        {ERROR_SEEK_ON_DEVICE, EACCES},      {ERROR_DIR_NOT_EMPTY, ENOTEMPTY},
-        {ERROR_NOT_LOCKED, EACCES},          {ERROR_BAD_PATHNAME, ENOENT},
-        {ERROR_MAX_THRDS_REACHED, EAGAIN},   {ERROR_LOCK_FAILED, EACCES},
-        {ERROR_ALREADY_EXISTS, EEXIST},      {ERROR_FILENAME_EXCED_RANGE, ENOENT},
-        {ERROR_NESTING_NOT_ALLOWED, EAGAIN}, {ERROR_NOT_ENOUGH_QUOTA, ENOMEM},
-    };
-    for (const auto& entry : table) {
-        if (entry.code == code) {
-            return entry.error;
-        }
-    }
-    if (code >= ERROR_WRITE_PROTECT && code <= ERROR_SHARING_BUFFER_EXCEEDED) {
+    switch (code) {
+    case ERROR_INVALID_HANDLE:
+        return EBADF;
+    case ERROR_ACCESS_DENIED:
         return EACCES;
+    case ERROR_NOT_ENOUGH_MEMORY:
+        return ENOMEM;
+    case ERROR_BROKEN_PIPE:
+        return EPIPE;
+    default:
+        return EINVAL;
     }
-    if (code >= ERROR_INVALID_STARTING_CODESEG && code <= ERROR_INFLOOP_IN_RELOC_CHAIN) {
-        return ENOEXEC;
-    }
-    return EINVAL;
 }
 
 void store_last_error() {
