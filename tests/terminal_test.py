@@ -210,6 +210,34 @@ class ColourSchedule(unittest.TestCase):
             self.assertEqual({(fg, bg) for ch, fg, bg in rows[number][:len(shown)]},
                              {(GREEN, LIGHT_GREY)})
 
+    def test_shell_gets_its_colours_back(self):
+        """After the program ends, by "k" or by Ctrl+C, what the shell writes
+        is in the terminal's default colours; the exit status still tells
+        how the program ended."""
+        if WINDOWS:
+            self.skipTest("a Windows console keeps the program's last colours")
+        terminal = Terminal("env -i PATH=/usr/bin:/bin TERM=tmux PS1='$ ' bash --norc --noprofile -i")
+        self.addCleanup(terminal.close)
+        terminal.wait_for(lambda s: s.startswith("$"), "the shell's prompt")
+        for number, (leave, status) in enumerate([(lambda: terminal.type_line("k"), 0),
+                                                   (lambda: terminal.tmux("send-keys", "-t", "t", "C-c"), 130)]):
+            terminal.tmux("send-keys", "-t", "t", "clear", "Enter")
+            terminal.type_line(shlex.join(COMMAND))
+            terminal.wait_for(lambda s: PROMPT.strip() in s, "the program's prompt")
+            terminal.type_line("-5")
+            terminal.wait_for(lambda s: s.count(PROMPT.strip()) == 2, "the prompt after -5")
+            leave()
+            marker = f"after-{number}-"
+            terminal.type_line(f"echo {marker}$?")
+            terminal.wait_for(lambda s: f"\n{marker}{status}" in s, f"the shell's output after exit {status}")
+            rows = cells(terminal.screen())
+            row = next(r for r in rows if row_text(r) == f"{marker}{status}")
+            self.assertEqual({(fg, bg) for ch, fg, bg in row}, {(None, None)})
+            prompt_row = rows[rows.index(row) + 1]
+            self.assertEqual(row_text(prompt_row), "$")
+            self.assertEqual({(fg, bg) for ch, fg, bg in prompt_row}, {(None, None)})
+
+
 if __name__ == "__main__":
     EMULATOR = transcript_test.take_emulator(sys.argv)
     WINDOWS = transcript_test.WINDOWS
