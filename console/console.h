@@ -9,14 +9,15 @@
 
 #if defined(_WIN32)
 using console_handle = void*;
+extern const console_handle no_console; // INVALID_HANDLE_VALUE
 #else
-using console_handle = int; // a file descriptor; -1 when there is no terminal
+using console_handle = int; // a file descriptor, or what stands for one
+constexpr console_handle no_console = -1;
 #endif
 
 // The console's output device, opened on first use and kept; a failed open
 // is kept too and never retried, as no_console.
 console_handle console_output_handle();
-extern const console_handle no_console;
 
 // Colour indices 0..15: bit 0 blue, bit 1 green, bit 2 red, bit 3 intensity.
 constexpr int color_black = 0;

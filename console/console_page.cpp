@@ -13,8 +13,6 @@ constexpr console_handle page_screen = 1;
 
 } // namespace
 
-const console_handle no_console = -1;
-
 console_handle console_output_handle() {
     return page_screen;
 }

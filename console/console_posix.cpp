@@ -67,8 +67,6 @@ void restore_on_exit_and_signals() {
 
 } // namespace
 
-const console_handle no_console = -1;
-
 console_handle console_output_handle() {
     if (terminal == not_opened) {
         terminal = open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);

@@ -5,13 +5,11 @@
 
 #include <cerrno>
 
-const console_handle no_console = -1;
-
 console_handle console_output_handle() {
     return no_console;
 }
 
-bool write_terminal(const char*, std::size_t) {
+bool write_terminal(const char* /*bytes*/, std::size_t /*length*/) {
     errno = EIO;
     return false;
 }

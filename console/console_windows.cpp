@@ -55,8 +55,8 @@ void change_attribute(unsigned (*arithmetic)(unsigned attribute, int color), int
         return;
     }
     CONSOLE_SCREEN_BUFFER_INFO info;
-    if (!GetConsoleScreenBufferInfo(handle, &info) ||
-        !SetConsoleTextAttribute(handle, static_cast<WORD>(arithmetic(info.wAttributes, color)))) {
+    if (GetConsoleScreenBufferInfo(handle, &info) == FALSE ||
+        SetConsoleTextAttribute(handle, static_cast<WORD>(arithmetic(info.wAttributes, color))) == FALSE) {
         store_last_error();
     }
 }
@@ -90,13 +90,13 @@ void clear_screen() {
     const COORD home = {0, 0};
     CONSOLE_SCREEN_BUFFER_INFO info;
     DWORD written = 0;
-    if (!GetConsoleScreenBufferInfo(handle, &info)) {
+    if (GetConsoleScreenBufferInfo(handle, &info) == FALSE) {
         store_last_error();
     } else {
         // The whole buffer, not only the visible window.
         const DWORD cells = static_cast<DWORD>(info.dwSize.X) * static_cast<DWORD>(info.dwSize.Y);
-        if (!FillConsoleOutputCharacterA(handle, ' ', cells, home, &written) ||
-            !FillConsoleOutputAttribute(handle, info.wAttributes, cells, home, &written)) {
+        if (FillConsoleOutputCharacterA(handle, ' ', cells, home, &written) == FALSE ||
+            FillConsoleOutputAttribute(handle, info.wAttributes, cells, home, &written) == FALSE) {
             store_last_error();
         }
     }

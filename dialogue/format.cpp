@@ -192,35 +192,34 @@ bool starts_with(const char* text, const char* prefix) {
 
 } // namespace
 
+// NOLINTNEXTLINE(readability-non-const-parameter): a va_list that is a pointer (Windows) is moved by va_arg
 std::size_t format_text_v(char* out, std::size_t size, const char* format, std::va_list args) {
     text_sink sink{out, size, 0};
     for (const char* p = format; *p != '\0';) {
-        if (*p != '%') {
-            put_bytes(&sink, p++, 1);
-        } else if (starts_with(p, "%12.8E")) {
+        if (starts_with(p, "%12.8E")) {
             put_value(&sink, va_arg(args, double));
             p += 6;
         } else if (starts_with(p, "%02X")) {
             put_unsigned(&sink, va_arg(args, unsigned), 16, 2);
             p += 4;
-        } else if (p[1] == 'd') {
+        } else if (starts_with(p, "%d")) {
             const int value = va_arg(args, int);
             if (value < 0) {
                 put_bytes(&sink, "-", 1);
             }
-            put_unsigned(&sink, value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value), 10,
-                         1);
+            put_unsigned(&sink, value < 0 ? 0U - static_cast<unsigned>(value) : static_cast<unsigned>(value),
+                         10, 1);
             p += 2;
-        } else if (p[1] == 'c') {
+        } else if (starts_with(p, "%c")) {
             const char c = static_cast<char>(va_arg(args, int));
             put_bytes(&sink, &c, 1);
             p += 2;
-        } else if (p[1] == 's') {
+        } else if (starts_with(p, "%s")) {
             const char* text = va_arg(args, const char*);
             put_bytes(&sink, text, std::strlen(text));
             p += 2;
         } else {
-            put_bytes(&sink, p++, 1); // no conversion the program writes: as it stands
+            put_bytes(&sink, p++, 1); // text, or a % of no conversion the program writes
         }
     }
     if (size > 0) {

@@ -6,6 +6,7 @@ or the .zip of the Windows build under its emulator.
 usage: package_test.py CPACK BUILD_DIR [--windows EMULATOR] [unittest options]
 """
 import glob
+import gzip
 import os
 import subprocess
 import sys
@@ -56,8 +57,14 @@ class Package(unittest.TestCase):
         done = run([os.path.join(root, "usr/bin/pointerek")])
         self.assertEqual(done.stdout, t.encode(t.START + t.PROMPT + MINUS_FIVE + t.PROMPT + t.LEAVE))
         self.assertEqual(done.returncode, 0)
-        with open(os.path.join(root, "usr/share/man/man1/pointerek.1"), encoding="utf-8") as page:
+        with gzip.open(os.path.join(root, "usr/share/man/man1/pointerek.1.gz"), "rt", encoding="utf-8") as page:
             self.assertTrue(page.read().startswith(".\\\""))
+        with open(os.path.join(root, "usr/share/doc/pointerek/copyright"), encoding="utf-8") as copyright:
+            self.assertIn("License: Expat\n MIT License\n", copyright.read())
+        # Clean for Debian's own checker: no error and no warning.
+        lint = subprocess.run(["lintian", "--fail-on", "error,warning", deb], stdout=subprocess.PIPE,
+                              stderr=subprocess.STDOUT, timeout=600, check=False)
+        self.assertEqual(lint.returncode, 0, lint.stdout.decode())
 
     def check_zip(self):
         archive = make_package(self.directory.name, "zip")
@@ -65,7 +72,7 @@ class Package(unittest.TestCase):
         with zipfile.ZipFile(archive) as z:
             z.extractall(root)
         top = glob.glob(os.path.join(root, "pointerek-*-win64"))[0]
-        self.assertEqual(sorted(os.listdir(top)), ["OLVASS.TXT", "pointerek.exe"])
+        self.assertEqual(sorted(os.listdir(top)), ["LICENSE.TXT", "OLVASS.TXT", "pointerek.exe"])
         done = run(EMULATOR + [os.path.join(top, "pointerek.exe")])
         self.assertEqual(done.stdout, t.encode(t.START + t.PROMPT + MINUS_FIVE + t.PROMPT + t.LEAVE))
         self.assertEqual(done.returncode, 0)
@@ -73,6 +80,8 @@ class Package(unittest.TestCase):
             text = readme.read()
         self.assertNotIn(b"\n", text.replace(b"\r\n", b""))
         self.assertIn("Kilépés", text.decode("cp852"))
+        with open(os.path.join(top, "LICENSE.TXT"), "rb") as licence:
+            self.assertTrue(licence.read().startswith(b"MIT License\r\n"))
 
 
 if __name__ == "__main__":
