@@ -28,21 +28,12 @@ function fittingFontSize() {
     return Math.max(6, Math.floor(size * 10) / 10);
 }
 
-// As many rows as fit the window below the screen's top, with room left
-// for the line that says the program has ended; at least 25.
-function fittingRows(fontSize) {
-    const rowHeight = Math.ceil(fontSize * 1.2);
-    const free = window.innerHeight - screen.getBoundingClientRect().top - 80;
-    return Math.max(25, Math.floor(free / rowHeight));
-}
-
 const fontSize = fittingFontSize();
 const terminal = new Terminal({
     cols: COLUMNS,
-    rows: fittingRows(fontSize),
+    rows: 25,
     fontFamily: FONT,
     fontSize,
-    lineHeight: 1.2 / 1.15,
     cursorBlink: true,
     cursorStyle: "underline",
     convertEol: true,
@@ -51,6 +42,11 @@ const terminal = new Terminal({
     theme: { ...PALETTE, background: PALETTE.white, foreground: PALETTE.black, cursor: PALETTE.black },
 });
 terminal.open(screen);
+// As many rows as fit the window below the screen's top, with room left
+// for the line that says the program has ended; at least 25.
+const rowHeight = screen.querySelector(".xterm-rows > div").getBoundingClientRect().height;
+const free = window.innerHeight - screen.getBoundingClientRect().top - 80;
+terminal.resize(COLUMNS, Math.max(25, Math.floor(free / rowHeight)));
 
 const module = await WebAssembly.compile(moduleBytes);
 const decoder = new TextDecoder();
