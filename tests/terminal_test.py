@@ -211,31 +211,52 @@ class ColourSchedule(unittest.TestCase):
                              {(GREEN, LIGHT_GREY)})
 
     def test_shell_gets_its_colours_back(self):
-        """After the program ends, by "k" or by Ctrl+C, what the shell writes
-        is in the terminal's default colours; the exit status still tells
-        how the program ended."""
+        """However the program ends, what the shell writes next is in the
+        terminal's default colours, and the exit status still tells how the
+        program ended. A signal that the shell has the program ignore stays
+        ignored."""
         if WINDOWS:
             self.skipTest("a Windows console keeps the program's last colours")
         terminal = Terminal("env -i PATH=/usr/bin:/bin TERM=tmux PS1='$ ' bash --norc --noprofile -i")
         self.addCleanup(terminal.close)
         terminal.wait_for(lambda s: s.startswith("$"), "the shell's prompt")
-        for number, (leave, status) in enumerate([(lambda: terminal.type_line("k"), 0),
-                                                   (lambda: terminal.tmux("send-keys", "-t", "t", "C-c"), 130)]):
-            terminal.tmux("send-keys", "-t", "t", "clear", "Enter")
-            terminal.type_line(shlex.join(COMMAND))
-            terminal.wait_for(lambda s: PROMPT.strip() in s, "the program's prompt")
-            terminal.type_line("-5")
-            terminal.wait_for(lambda s: s.count(PROMPT.strip()) == 2, "the prompt after -5")
-            leave()
-            marker = f"after-{number}-"
-            terminal.type_line(f"echo {marker}$?")
-            terminal.wait_for(lambda s: f"\n{marker}{status}" in s, f"the shell's output after exit {status}")
-            rows = cells(terminal.screen())
-            row = next(r for r in rows if row_text(r) == f"{marker}{status}")
-            self.assertEqual({(fg, bg) for ch, fg, bg in row}, {(None, None)})
-            prompt_row = rows[rows.index(row) + 1]
-            self.assertEqual(row_text(prompt_row), "$")
-            self.assertEqual({(fg, bg) for ch, fg, bg in prompt_row}, {(None, None)})
+        shell = terminal.tmux("display-message", "-p", "-t", "t", "#{pane_pid}").strip()
+
+        def signal(name):
+            program = subprocess.run(["pgrep", "-P", shell], stdout=subprocess.PIPE, check=True,
+                                     timeout=10).stdout.split()
+            subprocess.run(["kill", f"-{name}", *program], check=True, timeout=10)
+
+        def ignored_hangup_then_k():
+            signal("HUP")
+            terminal.type_line("k")
+
+        program = shlex.join(COMMAND)
+        cases = [
+            ("k", program, lambda: terminal.type_line("k"), 0),
+            ("Ctrl+C", program, lambda: terminal.tmux("send-keys", "-t", "t", "C-c"), 130),
+            ("SIGTERM", program, lambda: signal("TERM"), 143),
+            ("SIGHUP", program, lambda: signal("HUP"), 129),
+            ("SIGHUP ignored", f"(trap '' HUP; exec {program})", ignored_hangup_then_k, 0),
+        ]
+        for number, (how, command, leave, status) in enumerate(cases):
+            with self.subTest(how=how):
+                terminal.tmux("send-keys", "-t", "t", "clear", "Enter")
+                terminal.type_line(command)
+                terminal.wait_for(lambda s: PROMPT.strip() in s, "the program's prompt")
+                terminal.type_line("-5")
+                terminal.wait_for(lambda s: s.count(PROMPT.strip()) == 2, "the prompt after -5")
+                leave()
+                marker = f"after-{number}-"
+                terminal.type_line(f"echo {marker}$?")
+                terminal.wait_for(lambda s, m=marker: f"\n{m}" in s, f"the shell's output after {how}")
+                rows = cells(terminal.screen())
+                row = next(r for r in rows if row_text(r).startswith(marker))
+                self.assertEqual(row_text(row), f"{marker}{status}")
+                self.assertEqual({(fg, bg) for ch, fg, bg in row}, {(None, None)})
+                prompt_row = rows[rows.index(row) + 1]
+                self.assertEqual(row_text(prompt_row), "$")
+                self.assertEqual({(fg, bg) for ch, fg, bg in prompt_row}, {(None, None)})
 
 
 if __name__ == "__main__":
