@@ -38,10 +38,6 @@ void restore_default_colours() {
     errno = saved_errno;
 }
 
-void restore_at_exit() {
-    restore_default_colours();
-}
-
 // The handler runs once (SA_RESETHAND); the signal raised again ends the
 // process through its default action as soon as the handler returns.
 void restore_and_end(int signal) {
@@ -50,7 +46,7 @@ void restore_and_end(int signal) {
 }
 
 void restore_on_exit_and_signals() {
-    std::atexit(restore_at_exit);
+    std::atexit(restore_default_colours);
     struct sigaction action = {};
     action.sa_handler = restore_and_end;
     action.sa_flags = SA_RESETHAND;
