@@ -77,9 +77,16 @@ def encode(text):
 
 def run(stdin, arguments=()):
     """The program's standard output and exit status for the given input."""
-    done = subprocess.run(COMMAND + list(arguments), input=stdin, stdout=subprocess.PIPE,
-                          stderr=subprocess.PIPE, start_new_session=True,
-                          timeout=30, check=False)
+    # The program writes its start-up screen before anything else, so a run
+    # with no output at all is wine failing to start it (seen once in about
+    # two thousand starts); such a run is tried again, once.
+    for attempt in range(2 if WINDOWS else 1):
+        done = subprocess.run(COMMAND + list(arguments), input=stdin, stdout=subprocess.PIPE,
+                              stderr=subprocess.PIPE, start_new_session=True,
+                              timeout=30, check=False)
+        if done.stdout:
+            break
+        sys.stderr.write(f"run {attempt + 1}: no output, status {done.returncode}\n")
     if done.stderr:
         sys.stderr.write(done.stderr.decode("utf-8", "replace"))
     return done.stdout, done.returncode
