@@ -1,5 +1,5 @@
 // A console that is a terminal taking ANSI sequences: the controlling
-// terminal on Linux, the page's screen in a browser. The backend gives the
+// terminal on Linux (a WASI command has none). The backend gives the
 // device and the way to write to it; the colour and screen operations of
 // console.h are built on them once, in console_ansi.cpp.
 #pragma once

@@ -1,5 +1,5 @@
-// Builds the page as one file: the module, the script with the terminal
-// library, and the styles, all inlined, so that it works from disk.
+// Builds the page as one file: the module, the script and the styles, all
+// inlined, so that it works from disk.
 //
 //   node web/build.mjs MODULE.wasm PAGE.html
 import { build } from "esbuild";

@@ -6,7 +6,16 @@
 
 #include <cstdio>
 
+namespace {
+
+// Standard output goes to the page in whole blocks rather than a call per
+// line; colour changes and the end of each step flush it.
+char output_buffer[4096];
+
+} // namespace
+
 extern "C" __attribute__((export_name("start_dialogue"))) void page_start_dialogue() {
+    std::setvbuf(stdout, output_buffer, _IOFBF, sizeof output_buffer);
     start_dialogue();
     std::fflush(stdout);
 }

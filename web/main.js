@@ -1,83 +1,260 @@
-// The page: the program's module on a console-like screen, 80 columns wide.
-import { Terminal } from "@xterm/xterm";
+// The page: the program's module on a console of the page's own, 80
+// columns wide, with the line typed in a native text field at the prompt.
 import moduleBytes from "pointerek:module";
 
-import { LineEditor } from "./line-editor.js";
+import { LineHistory, splitPasted } from "./line-input.js";
+import { ScreenBuffer } from "./screen-buffer.js";
 import { startProgram } from "./system.js";
 
 const COLUMNS = 80;
-const FONT = '"DejaVu Sans Mono", Consolas, "Lucida Console", "Liberation Mono", monospace';
-// The colours of the classic text console, in ANSI order.
-const PALETTE = {
-    black: "#000000", red: "#800000", green: "#008000", yellow: "#808000",
-    blue: "#000080", magenta: "#800080", cyan: "#008080", white: "#c0c0c0",
-    brightBlack: "#808080", brightRed: "#ff0000", brightGreen: "#00ff00", brightYellow: "#ffff00",
-    brightBlue: "#0000ff", brightMagenta: "#ff00ff", brightCyan: "#00ffff", brightWhite: "#ffffff",
-};
+// Below this size text is hard to read on a phone; the console wraps at
+// fewer columns instead.
+const SMALLEST_FONT = 12;
+// Lines pasted at once are answered in slices of this many milliseconds,
+// so that the page stays responsive, and the console is drawn again at
+// most this often meanwhile: drawing costs more than answering.
+const SLICE = 12;
+const DRAW_EVERY = 250;
 
+const consoleBox = document.getElementById("console");
 const screen = document.getElementById("screen");
+const field = document.getElementById("line");
 const ended = document.getElementById("ended");
 const restart = document.getElementById("restart");
 
-// The font size at which COLUMNS cells fill the width of the screen.
-function fittingFontSize() {
-    const context = document.createElement("canvas").getContext("2d");
-    context.font = `100px ${FONT}`;
-    const cellPerPixel = context.measureText("M".repeat(10)).width / 1000;
-    const size = (screen.clientWidth * 0.98) / (COLUMNS * cellPerPixel);
-    return Math.max(6, Math.floor(size * 10) / 10);
+// The width of one character cell of the console's font, per pixel of
+// font size.
+const cellPerPixel = (() => {
+    const probe = document.createElement("span");
+    probe.style.cssText = "position: absolute; white-space: pre; font-size: 100px";
+    probe.textContent = "0".repeat(10);
+    consoleBox.append(probe);
+    const width = probe.getBoundingClientRect().width / 1000;
+    probe.remove();
+    return width;
+})();
+// The columns that fit the console now.
+let columns = COLUMNS;
+
+function fitFont() {
+    const style = getComputedStyle(consoleBox);
+    const width = consoleBox.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
+    const size = Math.max(SMALLEST_FONT, Math.floor((width / (COLUMNS * cellPerPixel)) * 10) / 10);
+    consoleBox.style.fontSize = `${size}px`;
+    columns = Math.min(COLUMNS, Math.floor(width / (size * cellPerPixel)));
 }
 
-const fontSize = fittingFontSize();
-const terminal = new Terminal({
-    cols: COLUMNS,
-    rows: 25,
-    fontFamily: FONT,
-    fontSize,
-    cursorBlink: true,
-    cursorStyle: "underline",
-    convertEol: true,
-    scrollback: 5000,
-    screenReaderMode: true,
-    theme: { ...PALETTE, background: PALETTE.white, foreground: PALETTE.black, cursor: PALETTE.black },
-});
-terminal.open(screen);
-// As many rows as fit the window below the screen's top, with room left
-// for the line that says the program has ended; at least 25.
-const rowHeight = screen.querySelector(".xterm-rows > div").getBoundingClientRect().height;
-const free = window.innerHeight - screen.getBoundingClientRect().top - 80;
-terminal.resize(COLUMNS, Math.max(25, Math.floor(free / rowHeight)));
+const colourClasses = (attribute) => `f${attribute & 15} b${(attribute >> 4) & 15}`;
+
+let buffer = null;
+// The lines of buffer that the screen shows: from, up to before to.
+let shown = { buffer: null, clears: 0, from: 0, to: 0 };
+
+// Brings the screen up to date with the buffer: the lines dropped go, the
+// line that was being written is drawn again, the new ones are added.
+function draw() {
+    if (shown.buffer !== buffer || shown.clears !== buffer.clears || shown.to <= buffer.first) {
+        screen.replaceChildren();
+        shown = { buffer, clears: buffer.clears, from: buffer.first, to: buffer.first };
+        consoleBox.className = colourClasses(buffer.screenAttribute);
+    }
+    if (shown.from < buffer.first) {
+        const dropped = document.createRange();
+        dropped.setStartBefore(screen.firstChild);
+        dropped.setEndAfter(screen.children[buffer.first - shown.from - 1]);
+        dropped.deleteContents();
+        shown.from = buffer.first;
+    }
+    if (shown.to > shown.from) {
+        screen.lastChild.remove();
+        shown.to--;
+    }
+    const lines = document.createDocumentFragment();
+    for (; shown.to < buffer.end; shown.to++) {
+        const row = document.createElement("div");
+        const pieces = buffer.line(shown.to);
+        if (pieces.length === 1) {
+            row.className = colourClasses(pieces[0].attribute);
+            row.textContent = pieces[0].text;
+        } else {
+            for (const { attribute, text } of pieces) {
+                const piece = document.createElement("span");
+                piece.className = colourClasses(attribute);
+                piece.textContent = text;
+                row.append(piece);
+            }
+        }
+        lines.append(row);
+    }
+    screen.append(lines);
+    // The field takes the rest of the row that the last line ends on.
+    const last = buffer.line(buffer.end - 1).reduce((length, piece) => length + piece.text.length, 0);
+    field.style.width = `${columns - (last % columns)}ch`;
+    field.className = colourClasses(buffer.attribute);
+    consoleBox.scrollTop = consoleBox.scrollHeight;
+}
 
 const module = await WebAssembly.compile(moduleBytes);
 const decoder = new TextDecoder();
+const encoder = new TextEncoder();
 let program = null;
+let history = null;
+// Lines waiting for the program, and the next one to answer.
+let waiting = [];
+let next = 0;
 
 function run() {
+    buffer = new ScreenBuffer();
+    history = new LineHistory();
+    waiting = [];
+    next = 0;
+    program = startProgram(module, {
+        write: (bytes) => buffer.write(decoder.decode(bytes, { stream: true })),
+        setAttribute: (attribute) => buffer.setAttribute(attribute),
+        clear: () => buffer.clear(),
+    });
+    draw();
     ended.hidden = true;
-    terminal.reset();
-    program = startProgram(module, (bytes) => terminal.write(decoder.decode(bytes, { stream: true })));
-    terminal.focus();
+    field.hidden = false;
+    field.value = "";
+    field.focus();
 }
 
 function finish() {
     program = null;
+    waiting = [];
+    field.hidden = true;
     ended.hidden = false;
+    restart.focus({ preventScroll: true });
     ended.scrollIntoView({ block: "nearest" });
 }
 
-const editor = new LineEditor(
-    (text) => terminal.write(text),
-    (line) => program.answer(line),
-);
-terminal.onData((data) => {
-    if (program) {
-        if (!editor.feed(data)) finish();
-    } else if (data.includes("\r")) {
-        run();
+// The line is echoed after the prompt, as a console echoes it, and then
+// answered by the program.
+function answer(line) {
+    history.add(line);
+    buffer.write(`${line}\n`);
+    if (!program.answer(encoder.encode(line))) finish();
+}
+
+// Each slice of answering ends in a pause for the browser.
+const pause = new MessageChannel();
+let drawn = 0;
+
+function answerWaiting() {
+    const deadline = performance.now() + SLICE;
+    while (program && next < waiting.length && performance.now() < deadline) answer(waiting[next++]);
+    const more = program && next < waiting.length;
+    if (!more || performance.now() - drawn > DRAW_EVERY) {
+        draw();
+        drawn = performance.now();
+    }
+    if (more) {
+        pause.port2.postMessage(null);
+    } else {
+        waiting = [];
+        next = 0;
+    }
+}
+pause.port1.onmessage = answerWaiting;
+
+function submit(lines) {
+    const idle = next >= waiting.length;
+    waiting.push(...lines);
+    if (idle) answerWaiting();
+}
+
+// Ctrl+C ends the program, as in a console, with no text from the program.
+function interrupt() {
+    buffer.write(`${field.value}^C\n`);
+    field.value = "";
+    draw();
+    finish();
+}
+
+// Enter hands over the field's value: the text shown, however it was
+// typed, composed or dictated. Some phone keyboards send Enter while a word
+// is still being composed and end the composition after it; the field is
+// emptied only then, since emptying it earlier would leave the keyboard
+// to commit the word again into the next line.
+let clearAfterComposition = false;
+field.addEventListener("compositionend", () => {
+    if (clearAfterComposition) {
+        clearAfterComposition = false;
+        setTimeout(() => (field.value = ""));
     }
 });
-restart.addEventListener("click", run);
-// A tap brings up the keyboard of a touch screen.
-screen.addEventListener("pointerdown", () => terminal.focus());
 
+function takeLine(composing) {
+    const line = field.value;
+    if (composing) {
+        clearAfterComposition = true;
+    } else {
+        field.value = "";
+    }
+    submit([line]);
+}
+
+field.addEventListener("keydown", (event) => {
+    if (event.isComposing && event.key !== "Enter") return; // the keyboard's own
+    switch (event.key) {
+        case "Enter":
+            takeLine(event.isComposing);
+            break;
+        case "Escape":
+            field.value = "";
+            break;
+        case "ArrowUp":
+        case "ArrowDown": {
+            const line = history.recall(event.key === "ArrowUp" ? -1 : 1);
+            if (line !== undefined) {
+                field.value = line;
+                field.setSelectionRange(line.length, line.length);
+            }
+            break;
+        }
+        default:
+            return;
+    }
+    event.preventDefault();
+});
+// Keyboards that submit the form without an Enter key event.
+consoleBox.addEventListener("submit", (event) => {
+    event.preventDefault();
+    takeLine(false);
+});
+
+field.addEventListener("paste", (event) => {
+    event.preventDefault();
+    const text = event.clipboardData.getData("text/plain");
+    const { selectionStart: start, selectionEnd: end, value } = field;
+    const { lines, rest } = splitPasted(value.slice(0, start) + text);
+    if (lines.length === 0) {
+        field.setRangeText(text, start, end, "end");
+        return;
+    }
+    field.value = rest + value.slice(end);
+    field.setSelectionRange(rest.length, rest.length);
+    submit(lines);
+});
+
+document.addEventListener("keydown", (event) => {
+    if (!event.ctrlKey || event.altKey || event.metaKey || event.key.toLowerCase() !== "c" || !program) return;
+    const selected = field.selectionStart !== field.selectionEnd || !document.getSelection().isCollapsed;
+    if (selected) return; // copies
+    event.preventDefault();
+    interrupt();
+});
+
+// A tap or click on the console brings up the keyboard, unless it selected text.
+consoleBox.addEventListener("click", () => {
+    if (program && document.getSelection().isCollapsed) field.focus({ preventScroll: true });
+});
+restart.addEventListener("click", run);
+window.addEventListener("resize", () => {
+    fitFont();
+    if (buffer) draw();
+});
+
+fitFont();
 run();

@@ -1,19 +1,22 @@
 // The WASI calls that the page's module makes, answered by the page: its
 // standard input is the line that the page hands over, its standard output
-// and the colour sequences of its console go to the screen.
+// goes to the page's console, and so do its colour and clearing calls.
 
 const SUCCESS = 0;
 const BAD_DESCRIPTOR = 8;
 const NOT_SEEKABLE = 70;
 const CHARACTER_DEVICE = 2;
 
-// One run of the dialogue in a new instance of the module. write receives
-// every byte for the screen, in order.
-export function startProgram(module, write) {
+// One run of the dialogue in a new instance of the module. The console
+// takes write(bytes), setAttribute(attribute) and clear(), in the order in
+// which the program makes them.
+export function startProgram(module, console) {
     let memory = null;
     let input = new Uint8Array(0);
 
-    const view = () => new DataView(memory.buffer);
+    // Views of the memory, made again when it has grown.
+    let dataView = null;
+    const view = () => (dataView?.buffer === memory.buffer ? dataView : (dataView = new DataView(memory.buffer)));
     const bytes = (address, length) => new Uint8Array(memory.buffer, address, length);
     // The (address, length) pairs of an iovec array.
     function* pieces(iovs, count) {
@@ -39,7 +42,7 @@ export function startProgram(module, write) {
             if (fd !== 1 && fd !== 2) return BAD_DESCRIPTOR;
             let written = 0;
             for (const [address, length] of pieces(iovs, count)) {
-                write(bytes(address, length).slice());
+                console.write(bytes(address, length).slice());
                 written += length;
             }
             view().setUint32(writtenAddress, written, true);
@@ -56,9 +59,8 @@ export function startProgram(module, write) {
         fd_close: () => SUCCESS,
     };
     const screen = {
-        write_screen(address, length) {
-            write(bytes(address, length).slice());
-        },
+        set_attribute: (attribute) => console.setAttribute(attribute),
+        clear_screen: () => console.clear(),
     };
 
     const instance = new WebAssembly.Instance(module, {

@@ -1,5 +1,5 @@
 // The page's module driven the way the page drives it: one step per line,
-// with its output and its colour sequences in one stream, in order.
+// with its text and its colour and clearing calls in one stream, in order.
 import assert from "node:assert/strict";
 import { readFile } from "node:fs/promises";
 import { test } from "node:test";
@@ -18,14 +18,19 @@ const START =
     " - Kilépés a ciklusból: k\n";
 const PROMPT = "\n Kérem a számot: ";
 const INVALID = "\n  Érvénytelen karakter(ek).\n";
-// Light grey background, then blue, green, black and light red text.
-const GREY = "\x1b[37;47m", BLUE = "\x1b[34;47m", GREEN = "\x1b[32;47m";
-const BLACK = "\x1b[30;47m", RED = "\x1b[91;47m";
-const CLEAR = "\x1b[2J\x1b[3J\x1b[H";
+// Console attributes: light grey on black, then blue, green, black and
+// light red text on light grey.
+const GREY = "[77]", BLUE = "[71]", GREEN = "[72]", BLACK = "[70]", RED = "[7c]";
+const CLEAR = "[clear]";
 
+// The whole run as one string: text as it came, attributes in brackets.
 function run(lines) {
     const chunks = [];
-    const program = startProgram(module, (bytes) => chunks.push(bytes));
+    const program = startProgram(module, {
+        write: (bytes) => chunks.push(bytes),
+        setAttribute: (attribute) => chunks.push(Buffer.from(`[${attribute.toString(16).padStart(2, "0")}]`)),
+        clear: () => chunks.push(Buffer.from(CLEAR)),
+    });
     const answers = lines.map((line) => program.answer(new TextEncoder().encode(line)));
     return { screen: Buffer.concat(chunks).toString("utf8"), answers };
 }
