@@ -44,6 +44,7 @@ async function open(t, options = DESKTOP, url = PAGE) {
     page.on("pageerror", (error) => seen.errors.push(error.message));
     await page.goto(url);
     await waitForPrompts(page, 1);
+    await page.waitForFunction(() => document.activeElement.id === "line");
     t.after(() => {
         assert.deepEqual(seen.requests, [url]);
         assert.deepEqual(seen.failures, []);
@@ -250,13 +251,11 @@ test("Up and Down recall the earlier lines; Esc, Home and Left edit the line", a
 });
 
 test("pasted text goes into the line; each pasted line is answered in turn", async (t) => {
-    const page = await open(t);
-    const paste = (text) =>
-        page.$eval("#line", (input, text) => {
-            const data = new DataTransfer();
-            data.setData("text/plain", text);
-            input.dispatchEvent(new ClipboardEvent("paste", { clipboardData: data, bubbles: true, cancelable: true }));
-        }, text);
+    const page = await open(t, { ...DESKTOP, permissions: ["clipboard-read", "clipboard-write"] });
+    const paste = async (text) => {
+        await page.evaluate((text) => navigator.clipboard.writeText(text), text);
+        await page.keyboard.press("Control+V");
+    };
     await page.keyboard.type("19");
     await page.keyboard.press("ArrowLeft");
     await paste("2.");

@@ -25,7 +25,7 @@ const bundle = async (entry, options) =>
     (await build({ entryPoints: [here + entry], bundle: true, minify: true, write: false, ...options }))
         .outputFiles[0].text;
 
-const script = await bundle("main.js", { format: "esm", target: "es2022", plugins: [modulePlugin] });
+const script = await bundle("main.js", { format: "iife", target: "es2022", plugins: [modulePlugin] });
 const style = await bundle("page.css", {});
 if (script.includes("</script") || style.includes("</style")) {
     throw new Error("the script or the styles would end their element early");

@@ -23,25 +23,28 @@ const ended = document.getElementById("ended");
 const restart = document.getElementById("restart");
 
 // The width of one character cell of the console's font, per pixel of
-// font size.
-const cellPerPixel = (() => {
-    const probe = document.createElement("span");
-    probe.style.cssText = "position: absolute; white-space: pre; font-size: 100px";
-    probe.textContent = "0".repeat(10);
-    consoleBox.append(probe);
-    const width = probe.getBoundingClientRect().width / 1000;
-    probe.remove();
-    return width;
-})();
-// The columns that fit the console now.
+// font size; measured once the page is laid out.
+let cellPerPixel = 0;
+// The columns that fit the console now, and the width they fit.
 let columns = COLUMNS;
+let fittedWidth = 0;
 
-function fitFont() {
-    const style = getComputedStyle(consoleBox);
-    const width = consoleBox.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
+// Sets the font size at which the columns fill the console's width.
+function fitFont(width) {
+    if (width === fittedWidth) return;
+    fittedWidth = width;
+    if (cellPerPixel === 0) {
+        const probe = document.createElement("span");
+        probe.style.cssText = "position: absolute; white-space: pre; font-size: 100px";
+        probe.textContent = "0".repeat(10);
+        consoleBox.append(probe);
+        cellPerPixel = probe.getBoundingClientRect().width / 1000;
+        probe.remove();
+    }
     const size = Math.max(SMALLEST_FONT, Math.floor((width / (COLUMNS * cellPerPixel)) * 10) / 10);
     consoleBox.style.fontSize = `${size}px`;
     columns = Math.min(COLUMNS, Math.floor(width / (size * cellPerPixel)));
+    draw();
 }
 
 const colourClasses = (attribute) => `f${attribute & 15} b${(attribute >> 4) & 15}`;
@@ -91,10 +94,23 @@ function draw() {
     const last = buffer.line(buffer.end - 1).reduce((length, piece) => length + piece.text.length, 0);
     field.style.width = `${columns - (last % columns)}ch`;
     field.className = colourClasses(buffer.attribute);
-    consoleBox.scrollTop = consoleBox.scrollHeight;
+    scrollToNewest();
 }
 
-const module = await WebAssembly.compile(moduleBytes);
+// The newest line in view, once the page is laid out for the next frame.
+let scrolling = false;
+function scrollToNewest() {
+    if (scrolling) return;
+    scrolling = true;
+    requestAnimationFrame(() => {
+        scrolling = false;
+        consoleBox.scrollTop = consoleBox.scrollHeight;
+    });
+}
+
+// Small enough to compile at once, so that the first prompt comes with the
+// page rather than a turn of the event loop later.
+const module = new WebAssembly.Module(moduleBytes);
 const decoder = new TextDecoder();
 const encoder = new TextEncoder();
 let program = null;
@@ -117,7 +133,6 @@ function run() {
     ended.hidden = true;
     field.hidden = false;
     field.value = "";
-    field.focus();
 }
 
 function finish() {
@@ -224,15 +239,15 @@ consoleBox.addEventListener("submit", (event) => {
     takeLine(false);
 });
 
+// A paste of one line is the field's own; one of several lines is
+// answered line by line, and what follows the last line end stays.
 field.addEventListener("paste", (event) => {
-    event.preventDefault();
     const text = event.clipboardData.getData("text/plain");
+    const { lines, rest } = splitPasted(text);
+    if (lines.length === 0) return;
+    event.preventDefault();
     const { selectionStart: start, selectionEnd: end, value } = field;
-    const { lines, rest } = splitPasted(value.slice(0, start) + text);
-    if (lines.length === 0) {
-        field.setRangeText(text, start, end, "end");
-        return;
-    }
+    lines[0] = value.slice(0, start) + lines[0];
     field.value = rest + value.slice(end);
     field.setSelectionRange(rest.length, rest.length);
     submit(lines);
@@ -250,11 +265,12 @@ document.addEventListener("keydown", (event) => {
 consoleBox.addEventListener("click", () => {
     if (program && document.getSelection().isCollapsed) field.focus({ preventScroll: true });
 });
-restart.addEventListener("click", run);
-window.addEventListener("resize", () => {
-    fitFont();
-    if (buffer) draw();
+restart.addEventListener("click", () => {
+    run();
+    field.focus();
 });
+// Once laid out, and whenever its width changes, before it is painted.
+new ResizeObserver(([entry]) => fitFont(entry.contentBoxSize[0].inlineSize)).observe(consoleBox);
 
-fitFont();
+// The field has autofocus, which takes no time from the first prompt.
 run();
