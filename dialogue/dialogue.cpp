@@ -77,15 +77,19 @@ line_kind classify_line(const char* line, std::size_t length) {
     if (length > max_line_length) {
         return line_kind::invalid;
     }
-    const void* dash = std::memchr(line, '-', length);
-    const std::size_t scan_start =
-        dash != nullptr ? static_cast<std::size_t>(static_cast<const char*>(dash) - line) + 1 : 0;
-    for (std::size_t i = scan_start; i < length; ++i) {
-        if (!is_number_byte(line[i])) {
-            return line_kind::invalid;
-        }
+    if (first_invalid_byte(line, length) != length) {
+        return line_kind::invalid;
     }
     return std::memchr(line, '.', length) != nullptr ? line_kind::float_number : line_kind::integer_number;
+}
+
+std::size_t first_invalid_byte(const char* line, std::size_t length) {
+    const void* dash = std::memchr(line, '-', length);
+    std::size_t i = dash != nullptr ? static_cast<std::size_t>(static_cast<const char*>(dash) - line) + 1 : 0;
+    while (i < length && is_number_byte(line[i])) {
+        ++i;
+    }
+    return i;
 }
 
 bool answer_line(const char* line, long length) {

@@ -21,6 +21,11 @@ long read_line(std::FILE* input, char* buffer);
 // exceed what the buffer keeps.
 line_kind classify_line(const char* line, std::size_t length);
 
+// The index of the first byte that makes a line of at most
+// max_line_length bytes invalid: after the first "-" (or from the start,
+// without one) only digits and "." may follow. length when there is none.
+std::size_t first_invalid_byte(const char* line, std::size_t length);
+
 // Answers one line that read_line gave: shows its value or a message.
 // Returns false, having written the final newline, when the line (or the
 // end of input) asks to leave.

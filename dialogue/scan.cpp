@@ -79,44 +79,41 @@ float to_float(double value) {
 
 } // namespace
 
-bool scan_float(const char* line, float* value) {
+number_run find_number(const char* line) {
     const char* p = line;
     while (is_space(*p)) {
         ++p;
     }
     const char* number = p;
-    const bool negative = *p == '-';
     if (*p == '+' || *p == '-') {
         ++p;
     }
+    const auto run = [number](number_form form, const char* end) {
+        return number_run{form, number, static_cast<std::size_t>(end - number)};
+    };
+    const number_run nothing{number_form::none, number, 0};
 
     const std::size_t inf_length = match_word(p, "infinity");
     if (inf_length == 3 || inf_length == 8) {
-        *value = to_float(negative ? -HUGE_VAL : HUGE_VAL);
-        return true;
+        return run(number_form::infinity, p + inf_length);
     }
     if (inf_length > 0) {
-        return false;
+        return nothing;
     }
 
     const std::size_t nan_length = match_word(p, "nan");
     if (nan_length == 3) {
-        if (p[3] == '(') {
-            std::size_t n = 4;
-            while (is_digit(p[n]) || (lower(p[n]) >= 'a' && lower(p[n]) <= 'z') || p[n] == '_') {
-                ++n;
-            }
-            if (p[n] != ')') {
-                return false;
-            }
+        if (p[3] != '(') {
+            return run(number_form::nan, p + 3);
         }
-        // The sequence in parentheses chooses no payload: it means the
-        // same NaN on every C library.
-        *value = negative ? -std::nanf("") : std::nanf("");
-        return true;
+        std::size_t n = 4;
+        while (is_digit(p[n]) || (lower(p[n]) >= 'a' && lower(p[n]) <= 'z') || p[n] == '_') {
+            ++n;
+        }
+        return p[n] == ')' ? run(number_form::nan, p + n + 1) : nothing;
     }
     if (nan_length > 0) {
-        return false;
+        return nothing;
     }
 
     const bool hex = p[0] == '0' && lower(p[1]) == 'x';
@@ -126,13 +123,35 @@ bool scan_float(const char* line, float* value) {
     int digit_count = 0;
     p += digits_with_point(p, hex, &digit_count);
     if (digit_count == 0) {
-        return false;
+        return nothing;
     }
-    if (exponent_part(p, hex ? 'p' : 'e') < 0) {
-        return false;
+    const long exponent = exponent_part(p, hex ? 'p' : 'e');
+    if (exponent < 0) {
+        return nothing;
     }
-    // The run is a complete number: the C library converts its digits, and
-    // stops exactly where the run ends.
-    *value = to_float(std::strtod(number, nullptr));
-    return true;
+    return run(hex ? number_form::hexadecimal : number_form::decimal, p + exponent);
+}
+
+bool scan_float(const char* line, float* value) {
+    const number_run run = find_number(line);
+    const bool negative = run.start[0] == '-';
+    switch (run.form) {
+    case number_form::none:
+        return false;
+    case number_form::infinity:
+        *value = to_float(negative ? -HUGE_VAL : HUGE_VAL);
+        return true;
+    case number_form::nan:
+        // The sequence in parentheses chooses no payload: it means the
+        // same NaN on every C library.
+        *value = negative ? -std::nanf("") : std::nanf("");
+        return true;
+    case number_form::decimal:
+    case number_form::hexadecimal:
+        // The run is a complete number: the C library converts its digits,
+        // and stops exactly where the run ends.
+        *value = to_float(std::strtod(run.start, nullptr));
+        return true;
+    }
+    return false;
 }
