@@ -43,10 +43,10 @@ async function open(t, options = DESKTOP, url = PAGE) {
     page.on("console", (message) => message.type() === "error" && seen.errors.push(message.text()));
     page.on("pageerror", (error) => seen.errors.push(error.message));
     await page.goto(url);
-    await waitForPrompts(page, 1);
+    await page.locator("#screen > div", { hasText: PROMPT }).first().waitFor();
     await page.waitForFunction(() => document.activeElement.id === "line");
     t.after(() => {
-        assert.deepEqual(seen.requests, [url]);
+        assert.deepEqual([...new Set(seen.requests)], [url.replace(/#.*/, "")]);
         assert.deepEqual(seen.failures, []);
         assert.deepEqual(seen.errors, []);
     });
@@ -430,4 +430,97 @@ test("a pasted line of 1 MiB and a paste of 100,000 lines are answered, the page
     // The lines are answered in slices; the long line is one task.
     assert.ok(many.longest < 250, `a task of ${many.longest} ms while the lines were answered`);
     assert.ok(long.longest < 1000, `a task of ${long.longest} ms for the long line`);
+});
+
+// The explanation panel's text, squeezed to single blanks.
+const panelText = async (page) =>
+    (await page.locator("#explanation-body").innerText()).replace(/\s+/g, " ");
+
+test("the explanation tells what the last answer means", async (t) => {
+    const page = await open(t);
+    const cases = [
+        ["0.1", ["Lebegőpontos szám (4 bájt)", "0: pozitív", "01111011, azaz E = 123; a szorzó 2−4 (123 − 127 = −4)",
+                 "1.10011001100110011001101", "A tárolt érték pontosan 0.100000001490116119384765625",
+                 "A program értéksora 1.00000001E-01", "A beírt szám 0.1",
+                 "−0.000000001490116119384765625 az utolsó helyiérték egységében: −0.2",
+                 "0.0999999940395355224609375 távolsága: 0.000000007450580596923828125",
+                 "0.10000000894069671630859375", "+0: CD +1: CC +2: CC +3: 3D", "3D CC CC CD"]],
+        ["-5", ["Egész szám (2 bájt)", "Érték −5",
+                "−32768 + 16384 + 8192 + 4096 + 2048 + 1024 + 512 + 256 + 128 + 64 + 32 + 16 + 8 + 2 + 1 = −5",
+                "0000000000000100 = 4, ehhez 1-et adva 5", "+0: FB +1: FF"]],
+        ["abc", ["Érvénytelen karakter(ek)", "A sorban nincs „-”, ezért az elejétől kezdve csak számjegy és pont állhat",
+                 "A 1. bájt 61h („a”)"]],
+        ["32768", ["Túl nagy a szám", "−32768 és 32767 között", "A sor értéke 32768 (3.27680000E+04)"]],
+    ];
+    for (const [line, facts] of cases) {
+        await typeLine(page, line);
+        const text = await panelText(page);
+        for (const fact of facts) assert.ok(text.includes(fact), `${line}: ${fact} in ${text}`);
+    }
+});
+
+const patternShown = (page) =>
+    page.$$eval("#explanation .byte .hex", (hexes) => hexes.map((hex) => hex.textContent).join(" "));
+
+test("a flipped bit or a step shows another pattern, and Beírás types it into the program", async (t) => {
+    const page = await open(t);
+    await typeLine(page, "1.5");
+    await page.getByRole("button", { name: "Következő" }).click();
+    assert.equal(await patternShown(page), "3F C0 00 01");
+    assert.ok((await panelText(page)).includes("Átbillentett vagy léptetett bitminta"));
+    await page.getByRole("button", { name: "Vissza" }).click();
+    assert.equal(await patternShown(page), "3F C0 00 00");
+    await page.getByRole("button", { name: "31. bit (előjel): 0, átbillentés" }).click();
+    assert.equal(await patternShown(page), "BF C0 00 00");
+    assert.ok((await panelText(page)).includes("1: negatív"));
+    await page.getByRole("button", { name: "Beírás" }).click();
+    await waitForPrompts(page, 3);
+    const shown = await texts(page);
+    assert.deepEqual(shown.slice(-7, -2), [PROMPT + "-1.5", "", "  Lebegőpontos szám   :  -1.50000000E+00",
+                                           "  A memóriában (hexa) :  BF C0 00 00", "  A memóriában (bin)  :  1011 1111  1100 0000  0000 0000  0000 0000"]);
+    assert.ok((await panelText(page)).includes("A program válasza erre a sorra: -1.5"));
+    // A NaN that no line gives says so.
+    for (const bit of [30, 0]) {
+        await page.getByRole("button", { name: new RegExp(`^${bit}\\. bit`) }).click();
+    }
+    assert.equal(await patternShown(page), "FF C0 00 01");
+    assert.ok(await page.getByRole("button", { name: "Beírás" }).isDisabled());
+    assert.ok((await panelText(page)).includes("Ezt a NaN-t egyetlen beírt sor sem adja"));
+});
+
+test("hiding the explanation lasts across a reload", async (t) => {
+    const page = await open(t);
+    const toggle = page.locator("#explanation-toggle");
+    await toggle.click();
+    assert.ok(await page.locator("#explanation-body").isHidden());
+    assert.equal(await toggle.getAttribute("aria-expanded"), "false");
+    await page.reload();
+    await waitForPrompts(page, 1);
+    assert.ok(await page.locator("#explanation-body").isHidden());
+    await page.locator("#explanation-toggle").click();
+    await page.reload();
+    await waitForPrompts(page, 1);
+    assert.ok(await page.locator("#explanation-body").isVisible());
+});
+
+test("a link types the lines in its fragment", async (t) => {
+    const page = await open(t, DESKTOP, `${PAGE}#0.1;abc;-5`);
+    await waitForPrompts(page, 4);
+    assert.deepEqual(await echoed(page), ["0.1", "abc", "-5", ""]);
+    assert.ok((await panelText(page)).includes("Érték −5"));
+});
+
+test("on a 412 px phone the explanation is below the console and legible", async (t) => {
+    const page = await open(t, PHONE);
+    await typeLine(page, "0.1");
+    const layout = await page.evaluate(() => {
+        const console = document.getElementById("console").getBoundingClientRect();
+        const panel = document.getElementById("explanation");
+        const smallest = Math.min(...[...panel.querySelectorAll("dd, dt, p, .hex, .bit")]
+            .map((e) => parseFloat(getComputedStyle(e).fontSize)));
+        return { below: panel.getBoundingClientRect().top >= console.bottom, right: panel.getBoundingClientRect().right,
+                 smallest, pageWidth: document.scrollingElement.scrollWidth };
+    });
+    assert.ok(layout.below && layout.right <= 412 && layout.pageWidth <= 412 && layout.smallest >= 12,
+              JSON.stringify(layout));
 });

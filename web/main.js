@@ -2,6 +2,7 @@
 // columns wide, with the line typed in a native text field at the prompt.
 import moduleBytes from "pointerek:module";
 
+import { parseFacts, renderExplanation } from "./explanation.js";
 import { LineHistory, splitPasted } from "./line-input.js";
 import { ScreenBuffer } from "./screen-buffer.js";
 import { startProgram } from "./system.js";
@@ -21,6 +22,8 @@ const screen = document.getElementById("screen");
 const field = document.getElementById("line");
 const ended = document.getElementById("ended");
 const restart = document.getElementById("restart");
+const explanation = document.getElementById("explanation-body");
+const explanationToggle = document.getElementById("explanation-toggle");
 
 // The width of one character cell of the console's font, per pixel of
 // font size; measured once the page is laid out.
@@ -114,6 +117,9 @@ const module = new WebAssembly.Module(moduleBytes);
 const decoder = new TextDecoder();
 const encoder = new TextEncoder();
 let program = null;
+// The run whose module answers the explanation's questions; it stays
+// when the program has ended.
+let explainer = null;
 let history = null;
 // Lines waiting for the program, and the next one to answer.
 let waiting = [];
@@ -129,6 +135,7 @@ function run() {
         setAttribute: (attribute) => buffer.setAttribute(attribute),
         clear: () => buffer.clear(),
     });
+    explainer = program;
     draw();
     ended.hidden = true;
     field.hidden = false;
@@ -149,7 +156,12 @@ function finish() {
 function answer(line) {
     history.add(line);
     buffer.write(`${line}\n`);
-    if (!program.answer(encoder.encode(line))) finish();
+    const bytes = encoder.encode(line);
+    if (program.answer(bytes)) {
+        lastAnswer = { line, bytes };
+    } else {
+        finish();
+    }
 }
 
 // Each slice of answering ends in a pause for the browser.
@@ -162,6 +174,7 @@ function answerWaiting() {
     const more = program && next < waiting.length;
     if (!more || performance.now() - drawn > DRAW_EVERY) {
         draw();
+        explainLastAnswer();
         drawn = performance.now();
     }
     if (more) {
@@ -177,6 +190,57 @@ function submit(lines) {
     const idle = next >= waiting.length;
     waiting.push(...lines);
     if (idle) answerWaiting();
+}
+
+// The explanation: the line answered last, or a pattern made from it by
+// flipping bits or stepping to a neighbour.
+let lastAnswer = null;
+let explained = null;
+let displayed = null;
+
+function explainLastAnswer() {
+    if (lastAnswer === null || lastAnswer === explained?.answer) return;
+    const facts = parseFacts(explainer.explainLine(lastAnswer.bytes));
+    explained = { answer: lastAnswer, facts };
+    showFacts(facts, false);
+}
+
+function showPattern(kind, bits) {
+    showFacts(parseFacts(kind === "float" ? explainer.explainFloat(bits) : explainer.explainInteger(bits)), true);
+}
+
+function showFacts(facts, changed) {
+    displayed = facts;
+    renderExplanation(explanation, facts, {
+        changed,
+        line: explained?.answer.line,
+        actions: {
+            flip: (bit) => showPattern(displayed.kind, (parseInt(displayed.pattern, 16) ^ (2 ** bit)) >>> 0),
+            show: (pattern) => showPattern(displayed.kind, parseInt(pattern, 16)),
+            type: (line) => program && submit([line]),
+            back: () => showFacts(explained.facts, false),
+        },
+    });
+}
+
+// The panel can be hidden; the page remembers that.
+const HIDDEN_KEY = "pointerek.explanation-hidden";
+function setExplanationHidden(hidden) {
+    explanation.hidden = hidden;
+    explanationToggle.setAttribute("aria-expanded", String(!hidden));
+    explanationToggle.textContent = hidden ? "Megjelenítés" : "Elrejtés";
+    document.body.classList.toggle("explanation-hidden", hidden);
+    try {
+        localStorage.setItem(HIDDEN_KEY, hidden ? "1" : "0");
+    } catch {
+        // no storage (a private window): the choice lasts until the page closes
+    }
+}
+explanationToggle.addEventListener("click", () => setExplanationHidden(!explanation.hidden));
+try {
+    if (localStorage.getItem(HIDDEN_KEY) === "1") setExplanationHidden(true);
+} catch {
+    // no storage: shown
 }
 
 // Ctrl+C ends the program, as in a console, with no text from the program.
@@ -274,3 +338,15 @@ new ResizeObserver(([entry]) => fitFont(entry.contentBoxSize[0].inlineSize)).obs
 
 // The field has autofocus, which takes no time from the first prompt.
 run();
+
+// A link may carry lines to type, answered as a paste is:
+// pointerek.html#0.1;0.2;-5
+if (location.hash.length > 1) {
+    let lines = location.hash.slice(1);
+    try {
+        lines = decodeURIComponent(lines);
+    } catch {
+        // not percent-encoded: the text as it stands
+    }
+    submit(lines.split(";"));
+}

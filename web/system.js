@@ -6,6 +6,8 @@ const SUCCESS = 0;
 const BAD_DESCRIPTOR = 8;
 const NOT_SEEKABLE = 70;
 const CHARACTER_DEVICE = 2;
+// The bytes of a line that the program keeps.
+const LINE_KEPT = 59;
 
 // One run of the dialogue in a new instance of the module. The console
 // takes write(bytes), setAttribute(attribute) and clear(), in the order in
@@ -70,6 +72,12 @@ export function startProgram(module, console) {
     memory = instance.exports.memory;
     instance.exports._initialize();
     instance.exports.start_dialogue();
+    const exports = instance.exports;
+    // The explanation's facts, a zero-terminated text in the module's memory.
+    const facts = (address) => {
+        const text = new Uint8Array(memory.buffer, address);
+        return new TextDecoder().decode(text.subarray(0, text.indexOf(0)));
+    };
     return {
         // Answers one typed line (its bytes, without a line end); false once
         // the user has left.
@@ -77,7 +85,15 @@ export function startProgram(module, console) {
             input = new Uint8Array(line.length + 1);
             input.set(line);
             input[line.length] = 0x0a;
-            return instance.exports.dialogue_step() !== 0;
+            return exports.dialogue_step() !== 0;
         },
+        // The facts of a line as the program answers it, and of patterns.
+        explainLine(line) {
+            const kept = line.subarray(0, LINE_KEPT);
+            bytes(exports.explained_line(), kept.length).set(kept);
+            return facts(exports.explain_line(line.length));
+        },
+        explainFloat: (bits) => facts(exports.explain_float(bits)),
+        explainInteger: (bits) => facts(exports.explain_integer(bits)),
     };
 }
