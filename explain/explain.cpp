@@ -539,7 +539,8 @@ std::size_t explain_line(const char* line, std::size_t length, char* out, std::s
         const void* dash = std::memchr(line, '-', length);
         fact_number(&f, "position", static_cast<long>(bad) + 1);
         fact_hex(&f, "byte", static_cast<unsigned char>(line[bad]), 2);
-        fact_number(&f, "dash", dash != nullptr ? static_cast<const char*>(dash) - line + 1 : 0);
+        fact_number(&f, "dash",
+                    dash != nullptr ? static_cast<long>(static_cast<const char*>(dash) - line) + 1 : 0);
         return f.length;
     }
     float value = 0.0F;

@@ -47,21 +47,21 @@ function bitButtons(facts, flip) {
         const group = element("div", { className: "byte" });
         const hex = facts.pattern.slice(2 * byte, 2 * byte + 2);
         group.append(element("div", { className: "hex" }, hex));
+        // The bit numbers above the bits, for the eye; a bit's name says it.
+        const numbers = element("div", { className: "bit-row bit-numbers", ariaHidden: "true" });
         const line = element("div", { className: "bit-row" });
         for (let k = 0; k < 8; k++) {
             const index = byte * 8 + k;
             const bit = width - 1 - index;
             const field = width === 16 ? (bit === 15 ? "sign" : "value")
                         : bit === 31 ? "sign" : bit >= 23 ? "exponent" : "fraction";
-            const button = element("button", {
-                type: "button",
-                className: `bit ${field}`,
-                title: `${bit}. bit`,
-            }, element("span", { className: "bit-number", ariaHidden: "true" }, String(bit)), bits[index]);
+            numbers.append(element("span", {}, String(bit)));
+            const button = element("button", { type: "button", className: `bit ${field}` }, bits[index]);
             button.setAttribute("aria-label", `${bit}. bit (${FIELDS[field] ?? "érték"}): ${bits[index]}, átbillentés`);
             button.addEventListener("click", () => flip(bit));
             line.append(button);
         }
+        group.append(numbers);
         group.append(line);
         bytes.append(group);
     }
