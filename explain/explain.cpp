@@ -18,40 +18,13 @@ struct facts {
     std::size_t length;
 };
 
-void put(facts* f, const char* text, std::size_t count) {
-    for (std::size_t i = 0; i < count && f->length + 1 < f->size; ++i) {
-        f->out[f->length++] = text[i];
-    }
-    if (f->size > 0) {
-        f->out[f->length] = '\0';
-    }
-}
-
-void put(facts* f, const char* text) {
-    put(f, text, std::strlen(text));
-}
-
 void fact(facts* f, const char* name, const char* value) {
-    put(f, name);
-    put(f, " ");
-    put(f, value);
-    put(f, "\n");
+    f->length += format_text(f->out + f->length, f->size - f->length, "%s %s\n", name, value);
 }
 
 void fact_number(facts* f, const char* name, long value) {
-    char text[24];
-    char* end = text + sizeof text;
-    *--end = '\0';
-    unsigned long magnitude =
-        value < 0 ? 0UL - static_cast<unsigned long>(value) : static_cast<unsigned long>(value);
-    do {
-        *--end = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (value < 0) {
-        *--end = '-';
-    }
-    fact(f, name, end);
+    f->length +=
+        format_text(f->out + f->length, f->size - f->length, "%s %d\n", name, static_cast<int>(value));
 }
 
 // Every digit, or nothing when they do not fit.
