@@ -248,6 +248,9 @@ test("Up and Down recall the earlier lines; Esc, Home and Left edit the line", a
     await page.keyboard.press("Enter");
     await waitForPrompts(page, 4);
     assert.deepEqual(await echoed(page), ["1.5", "-5", "1.5", ""]);
+    // Tab leaves the field: no keyboard trap.
+    await page.keyboard.press("Tab");
+    assert.notEqual(await page.evaluate(() => document.activeElement.id), "line");
 });
 
 test("pasted text goes into the line; each pasted line is answered in turn", async (t) => {
