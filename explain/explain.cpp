@@ -44,12 +44,13 @@ void fact_bits(facts* f, const char* name, std::uint32_t bits, int count) {
     fact(f, name, text);
 }
 
-void fact_hex(facts* f, const char* name, std::uint32_t bits, int digits) {
+// Bytes in hexadecimal as the program writes them, most significant first.
+void fact_hex(facts* f, const char* name, std::uint32_t bits, int bytes) {
     char text[9];
-    for (int i = 0; i < digits; ++i) {
-        text[i] = "0123456789ABCDEF"[bits >> (4 * (digits - 1 - i)) & 0xFU];
+    std::size_t n = 0;
+    for (int i = bytes - 1; i >= 0; --i) {
+        n += format_text(text + n, sizeof text - n, "%02X", bits >> (8 * i) & 0xFFU);
     }
-    text[digits] = '\0';
     fact(f, name, text);
 }
 
@@ -57,16 +58,11 @@ void fact_hex(facts* f, const char* name, std::uint32_t bits, int digits) {
 // little-endian machine holds them.
 void fact_bytes(facts* f, std::uint32_t bits, int count) {
     char text[12];
-    int n = 0;
+    std::size_t n = 0;
     for (int i = 0; i < count; ++i) {
-        const unsigned byte = bits >> (8 * i) & 0xFFU;
-        if (i > 0) {
-            text[n++] = ' ';
-        }
-        text[n++] = "0123456789ABCDEF"[byte >> 4];
-        text[n++] = "0123456789ABCDEF"[byte & 0xFU];
+        n +=
+            format_text(text + n, sizeof text - n, i + 1 < count ? "%02X " : "%02X", bits >> (8 * i) & 0xFFU);
     }
-    text[n] = '\0';
     fact(f, "bytes", text);
 }
 
@@ -195,18 +191,9 @@ bool append(written* w, std::size_t* n, const char* text, std::size_t count) {
 }
 
 bool append_number(written* w, std::size_t* n, long value) {
-    char text[24];
-    std::size_t length = 0;
-    unsigned long magnitude =
-        value < 0 ? 0UL - static_cast<unsigned long>(value) : static_cast<unsigned long>(value);
-    do {
-        text[sizeof text - 1 - length++] = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (value < 0) {
-        text[sizeof text - 1 - length++] = '-';
-    }
-    return append(w, n, text + sizeof text - length, length);
+    char text[16];
+    const std::size_t length = format_text(text, sizeof text, "%d", static_cast<int>(value));
+    return append(w, n, text, length);
 }
 
 template <typename Reads>
@@ -388,7 +375,7 @@ std::size_t explain_float(std::uint32_t bits, char* out, std::size_t size) {
         out[0] = '\0'; // the facts so far: none
     }
     fact(&f, "kind", "float");
-    fact_hex(&f, "pattern", bits, 8);
+    fact_hex(&f, "pattern", bits, 4);
     const int biased = static_cast<int>(bits >> 23 & 0xFFU);
     const std::uint32_t fraction = bits & 0x7FFFFFU;
     fact_bits(&f, "bits", bits, 32);
@@ -421,7 +408,7 @@ std::size_t explain_float(std::uint32_t bits, char* out, std::size_t size) {
         const char* names[2][3] = {{"below", "gap_below", "previous"}, {"above", "gap_above", "next"}};
         for (int side = 0; side < 2; ++side) {
             const std::uint32_t neighbour = next_float(bits, side == 0 ? -1 : 1);
-            fact_hex(&f, names[side][2], neighbour, 8);
+            fact_hex(&f, names[side][2], neighbour, 4);
             const float next = float_from_bits(neighbour);
             if (!std::isfinite(next)) {
                 fact(&f, names[side][0], side == 0 ? "-INF" : "INF");
@@ -437,7 +424,7 @@ std::size_t explain_float(std::uint32_t bits, char* out, std::size_t size) {
     } else if (fraction == 0) {
         // From an infinity, only back towards the finite floats.
         fact_hex(&f, (bits >> 31) != 0 ? "next" : "previous", (bits >> 31) != 0 ? 0xFF7FFFFFU : 0x7F7FFFFFU,
-                 8);
+                 4);
     }
     char line[typing_line_size];
     if (float_typing_line(bits, line)) {
@@ -453,7 +440,7 @@ std::size_t explain_integer(std::uint16_t bits, char* out, std::size_t size) {
     }
     const long value = static_cast<std::int16_t>(bits);
     fact(&f, "kind", "integer");
-    fact_hex(&f, "pattern", bits, 4);
+    fact_hex(&f, "pattern", bits, 2);
     fact_bits(&f, "bits", bits, 16);
     fact_number(&f, "value", value);
     fact_bytes(&f, bits, 2);
@@ -480,10 +467,10 @@ std::size_t explain_integer(std::uint16_t bits, char* out, std::size_t size) {
         fact_number(&f, "magnitude", inverted + 1L);
     }
     if (value > -32768) {
-        fact_hex(&f, "previous", static_cast<std::uint16_t>(bits - 1), 4);
+        fact_hex(&f, "previous", static_cast<std::uint16_t>(bits - 1), 2);
     }
     if (value < 32767) {
-        fact_hex(&f, "next", static_cast<std::uint16_t>(bits + 1), 4);
+        fact_hex(&f, "next", static_cast<std::uint16_t>(bits + 1), 2);
     }
     char line[typing_line_size];
     if (integer_typing_line(bits, line)) {
@@ -511,7 +498,7 @@ std::size_t explain_line(const char* line, std::size_t length, char* out, std::s
         const std::size_t bad = first_invalid_byte(line, length);
         const void* dash = std::memchr(line, '-', length);
         fact_number(&f, "position", static_cast<long>(bad) + 1);
-        fact_hex(&f, "byte", static_cast<unsigned char>(line[bad]), 2);
+        fact_hex(&f, "byte", static_cast<unsigned char>(line[bad]), 1);
         fact_number(&f, "dash",
                     dash != nullptr ? static_cast<long>(static_cast<const char*>(dash) - line) + 1 : 0);
         return f.length;
